@@ -32,14 +32,14 @@ Color ControlTextColor(const QWidget* control) {
 void ListBox::keyPressEvent(QKeyEvent* event) {
   const int before = currentRow();
   QListWidget::keyPressEvent(event);
-  if (currentRow() != before && currentRow() >= 0) emit itemClick();
+  if (currentRow() != before && currentRow() >= 0) Q_EMIT itemClick();
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
   // A click below the last item selects nothing and reports nothing.
   if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) != nullptr)
-    emit itemClick();
+    Q_EMIT itemClick();
 }
 
 namespace {

@@ -27,7 +27,7 @@ class ListBox : public QListWidget {
  public:
   explicit ListBox(QWidget* parent) : QListWidget(parent) {}
 
- signals:
+ Q_SIGNALS:
   void itemClick();
 
  protected:
