@@ -15,13 +15,17 @@ inline constexpr const char* kOutOfMemory = "Out of memory";
 class Failure : public std::runtime_error {
  public:
   explicit Failure(const std::string& message, std::string place = {})
-      : std::runtime_error(message), place_(std::move(place)) {}
+      : std::runtime_error(message), message_(message), place_(std::move(place)) {}
+
+  // The whole message; what() stops at a NUL byte that quoted text may hold.
+  const std::string& message() const { return message_; }
 
   // Where the failure arose, e.g. "sample.xls, line 12, field 3 (MAP)"; empty when unknown.
   const std::string& place() const { return place_; }
   void setPlace(std::string place) { place_ = std::move(place); }
 
  private:
+  std::string message_;
   std::string place_;
 };
 

@@ -17,4 +17,12 @@ struct LoadedLog {
 // Throws Failure with the user-facing message and, where known, the place it arose.
 LoadedLog LoadLog(const std::string& fileName);
 
+// How the load runs; the defaults suit any log. Smaller blocks or one thread change only
+// the speed, never the result.
+struct LoadOptions {
+  int decodeThreads = 0;         // 0: one per core; 1: everything on the calling thread
+  size_t blockBytes = 4u << 20;  // read size; blocks grow for a longer line
+};
+LoadedLog LoadLog(const std::string& fileName, const LoadOptions& options);
+
 }  // namespace tarvelin
