@@ -134,9 +134,13 @@ void ImageSurface::DrawLine(int x0, int y0, int x1, int y1) {
   // holds the remainder.
   const int64_t twiceMajor = 2 * majorLength;
   const int64_t twiceMinor = 2 * minorLength;
-  const Wide numerator = Wide(2) * Wide(first) * Wide(minorLength) + Wide(majorLength);
-  int64_t offset = int64_t(numerator / Wide(twiceMajor));
-  int64_t error = int64_t(numerator % Wide(twiceMajor));
+  int64_t offset = 0;
+  int64_t error = majorLength;
+  if (first > 0) {
+    const Wide numerator = Wide(2) * Wide(first) * Wide(minorLength) + Wide(majorLength);
+    offset = int64_t(numerator / Wide(twiceMajor));
+    error = int64_t(numerator % Wide(twiceMajor));
+  }
 
   const int width = std::max(penWidth_, 1);
   const int64_t spread = width / 2;
