@@ -21,7 +21,7 @@ void ConfigureApplication(QApplication& app) {
 std::unique_ptr<TForm1> StartMainWindow(ViewerState& state, ErrorReport& report,
                                         bool exposePaints) {
   auto form = std::make_unique<TForm1>(state, report, exposePaints);
-  form->move(0, 0);
+  form->setGeometry(0, 0, 800, 600);
   form->showMaximized();
   form->FocusFirstControl();
   form->Activate();

@@ -215,12 +215,20 @@ void TForm1::showEvent(QShowEvent* event) {
   FitOuterSize();
 }
 
-// The outer size, frame included, stays within 800 x 600.
+// The outer size, frame included, stays within 800 x 600, also where the window system
+// maximises a window to the whole screen regardless of its size limit.
 void TForm1::FitOuterSize() {
   const QSize frame = frameGeometry().size() - geometry().size();
   const QSize limit(800 - frame.width(), 600 - frame.height());
+  const QRect fitted(geometry().topLeft(), size().boundedTo(limit));
   if (maximumSize() != limit) setMaximumSize(limit);
-  if (width() > limit.width() || height() > limit.height()) resize(size().boundedTo(limit));
+  if (geometry() != fitted) setGeometry(fitted);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (width() > maximumWidth() || height() > maximumHeight() || width() > 800 || height() > 600)
+    FitOuterSize();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

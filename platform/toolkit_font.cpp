@@ -16,7 +16,7 @@ struct FaceMapping {
 
 constexpr FaceMapping kFaces[] = {
     {"arial", "Liberation Sans"},
-    {"ms sans serif", "DejaVu Sans"},
+    {"ms sans serif", "Liberation Sans"},
 };
 constexpr const char* kFallbackFamily = "Liberation Sans";
 

@@ -10,8 +10,9 @@ namespace tarvelin {
 // at least 1.
 int PointsToPixels(int points);
 
-// "arial" (any case) becomes its metric-compatible "Liberation Sans", "MS Sans Serif" the plain
-// "DejaVu Sans"; any other name falls back to "Liberation Sans". Drawn without antialiasing
+// "arial" (any case) becomes its metric-compatible "Liberation Sans"; "MS Sans Serif", a narrow
+// plain sans face, takes the same face, whose widths fit the fixed-size controls; any other
+// name falls back to "Liberation Sans". Drawn without antialiasing
 // so that glyph pixels are exactly the text colour.
 QFont ToolkitFont(std::string_view name, int pixelHeight, bool bold);
 

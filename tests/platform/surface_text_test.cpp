@@ -92,8 +92,8 @@ TEST(ToolkitFont, NamesMapToInstalledFaces) {
     const char* name;
     const char* family;
   } cases[] = {{"arial", "Liberation Sans"},     {"Arial", "Liberation Sans"},
-               {"ARIAL", "Liberation Sans"},     {"MS Sans Serif", "DejaVu Sans"},
-               {"ms sans serif", "DejaVu Sans"}, {"Courier New", "Liberation Sans"},
+               {"ARIAL", "Liberation Sans"},     {"MS Sans Serif", "Liberation Sans"},
+               {"ms sans serif", "Liberation Sans"}, {"Courier New", "Liberation Sans"},
                {"", "Liberation Sans"}};
   for (const auto& c : cases) {
     for (bool bold : {false, true}) {

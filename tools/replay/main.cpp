@@ -40,6 +40,16 @@ had been pressed. At the end of input (or on Quit) the program ends; exit code 0
 line it cannot parse, which it names on standard error.
 )";
 
+// The offscreen platform's notes about what it cannot do (raise a window, size hints) are
+// noise on a script's standard error; everything else is passed on.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg) {
+    if (message.startsWith("This plugin does not support") || message.startsWith("QStandardPaths:"))
+      return;
+  }
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,6 +59,7 @@ int main(int argc, char** argv) {
   }
   const std::string firstArgument = argc > 1 ? argv[1] : "";
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(FilterQtMessages);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   tarvelin::ConfigureApplication(app);

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QPushButton>
 #include <QTest>
+#include <cctype>
 #include <charconv>
 #include <ostream>
 #include <sstream>
@@ -23,6 +24,10 @@ ReplaySession::ReplaySession(std::ostream& out, const std::string& firstArgument
     : out_(out), report_(out) {
   state_.FirstArgument = firstArgument;
   form_ = StartMainWindow(state_, report_, /*exposePaints=*/false);
+  // Let the offscreen platform deliver the window's activation, so that keys reach the
+  // focused control as they would on a desktop.
+  QApplication::processEvents();
+  if (QApplication::activeWindow() != form_.get()) QApplication::setActiveWindow(form_.get());
   form_->OpenDialog1.SetScriptedAnswers([this]() -> OpenDialog::Answer {
     if (dialogAnswers_.empty()) return std::nullopt;  // no answer waiting: cancelled
     OpenDialog::Answer answer = dialogAnswers_.front();
@@ -118,10 +123,29 @@ void ReplaySession::Tick(long count) {
   for (long i = 0; i < count && form_->runtimer->isActive(); ++i) form_->DeliverTick();
 }
 
+namespace {
+
+// The shown button whose caption underlines `key` (its "&" accelerator), if any.
+QAbstractButton* AcceleratorButton(QWidget* window, int key) {
+  const QString accelerator = "&" + QString(QChar(key)).toLower();
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+    if (button->isVisibleTo(window) && button->isEnabled() &&
+        button->text().toLower().contains(accelerator))
+      return button;
+  return nullptr;
+}
+
+}  // namespace
+
 void ReplaySession::Key(const std::string& keys) {
   const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
   if (sequence.isEmpty()) return;
   const QKeyCombination combination = sequence[0];
+  const int key = combination.key();
+  if (combination.keyboardModifiers() == Qt::AltModifier && key < 128 && std::isalnum(key)) {
+    if (QAbstractButton* button = AcceleratorButton(form_.get(), key)) button->click();
+    return;
+  }
   QWidget* target = QApplication::focusWidget();
   if (target == nullptr) target = form_.get();
   QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
