@@ -6,10 +6,14 @@
 #include <QTest>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <ostream>
 #include <sstream>
 
 #include "app/application.h"
+#include "platform/region.h"
 #include "tools/replay/json_writer.h"
 
 namespace tarvelin {
@@ -89,6 +93,8 @@ ReplaySession::Outcome ReplaySession::Run(const std::string& rawLine) {
     long from, to;
     if (!ParseLong(args[0], from) || !ParseLong(args[1], to)) return Outcome::kUnparsable;
     Records(from, to);
+  } else if (command == "stats" && args.empty()) {
+    Stats();
   } else if (command == "shot" && !args.empty()) {
     Shot(Rest(line, line.find("shot") + 4));
   } else {
@@ -243,6 +249,25 @@ void ReplaySession::Records(long from, long to) {
     out_ << json.Text() << '\n';
   }
   out_.flush();
+}
+
+void ReplaySession::Stats() {
+  long pages = 0, residentPages = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
+    std::fclose(statm);
+  }
+  long descriptors = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+    ++descriptors;
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("residentBytes").Int(residentPages * sysconf(_SC_PAGESIZE));
+  json.Key("openFiles").Int(descriptors);
+  json.Key("regions").Int(Region::LiveCount());
+  json.Key("widgets").Int(static_cast<int64_t>(form_->findChildren<QObject*>().size()));
+  json.EndObject();
+  out_ << json.Text() << std::endl;
 }
 
 void ReplaySession::Shot(const std::string& path) {

@@ -41,6 +41,7 @@ class ReplaySession {
   void Dump();
   void Records(long from, long to);
   void Shot(const std::string& path);
+  void Stats();
   void Refused(const std::string& name);
 
   std::ostream& out_;
