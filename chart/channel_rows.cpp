@@ -16,9 +16,9 @@ namespace tarvelin {
 
 namespace {
 
-// Rows are formed as the controller's values need them: a product or quotient of a real sample
-// in extended precision, rounded half to even, narrowed to 32 bits with a range check;
-// integer steps overflow-checked, div truncating toward zero.
+// Pixel rows: a real sample is scaled in extended precision, rounded half to even and narrowed
+// to 32 bits with a range check; integer steps are overflow-checked and div truncates toward
+// zero.
 int32_t Below(int32_t zeroRow, long double scaled) {
   return RangeChecked32(CheckedSub64(zeroRow, RoundHalfEven(scaled)));
 }
@@ -46,8 +46,9 @@ std::string OneDecimal(double v) { return FloatToStrF(v, 1); }
 std::string ThreeDecimals(double v) { return FloatToStrF(v, 3); }
 // Stored in hundreds of revolutions.
 std::string Revolutions(int32_t v) { return FloatToStrF(100.0 * v, 0); }
-// Stored in tenths of a ratio. The quotient is shown as formed, in extended precision, so a
-// value near a rounding boundary is not moved across it by narrowing to a double first.
+// Stored in tenths of a ratio. The quotient is shown as formed, in extended precision: narrowed
+// to a double first, a quotient just below a half can land on the double above it (stored
+// 80.25 would read 8.03 instead of 8.02).
 std::string AirFuelRatio(double v) {
   if (v < 80) return "<8";
   if (v > 180) return ">18";

@@ -87,6 +87,8 @@ TEST(ChannelRowsTest, ReadoutAndTraceRowOfEveryChannel) {
       Real(o2cb, &LogData::AFR, 79.9, "AFR: <8", clYellow, 299, 2),
       Real(o2cb, &LogData::AFR, 80, "AFR: 8.00", clYellow, 300, 2),
       Real(o2cb, &LogData::AFR, 147, "AFR: 14.70", clYellow, 233, 2),
+      // 80.25 / 10 in extended precision lies just below 8.025.
+      Real(o2cb, &LogData::AFR, 80.25, "AFR: 8.02", clYellow, 300, 2),
       Real(o2cb, &LogData::AFR, 180, "AFR: 18.00", clYellow, 200, 2),
       Real(o2cb, &LogData::AFR, 180.5, "AFR: >18", clYellow, 201, 2),
       // Coolant: nothing below y 400.
