@@ -106,6 +106,22 @@ TEST(Playback, StepsActWithoutStoppingIt) {
   EXPECT_TRUE(Control(dump, "runtimer")["enabled"].toBool());
 }
 
+TEST(Navigation, ALogOfOnlyCommentsHasNoRecordsToStepThrough) {
+  const std::string log = WriteFile(TempDir(), "empty.xls", "\"only a comment\n\"MARK 1\"\n");
+  const ReplayRun run = RunReplay(
+      {log}, "click SSForward\ndump\nclick slowforward\nclick fastforward\nclick endbtn\ndump\n"
+             "click runbtn\ndump\ntick\ndump\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  const auto dumps = run.Dumps();
+  ASSERT_EQ(dumps.size(), 4u);
+  EXPECT_EQ(dumps[0]["RecordCount"].toInt(), 0);
+  EXPECT_EQ(dumps[0]["MarkTable"].toArray(), QJsonArray({-1}));
+  EXPECT_EQ(dumps[1]["Position"].toInt(), 0);
+  EXPECT_EQ(Control(dumps[2], "runbtn")["caption"].toString(), "STOP");
+  EXPECT_EQ(Control(dumps[3], "runbtn")["caption"].toString(), "RUN");
+  EXPECT_TRUE(run.LinesStartingWith("error:").empty());
+}
+
 TEST(OpenLog, CancelChangesNothing) {
   const std::string log = WriteFile(TempDir(), "marks.xls", LogOf(50, {3, 10}));
   const ReplayRun run =

@@ -69,5 +69,13 @@ played=$(differing step.png 600x400+200+0 run.png)
 echo "after RUN: $played chart pixels changed"
 [ "${played%%.*}" -gt 100 ] || { echo "FAIL: playback did not move the chart"; fail=1; }
 
-kill "$app" 2>/dev/null || true
+# Alt+Q presses Quit: the program ends with exit code 0.
+xdotool key --window "$wid" alt+q
+code=""
+for _ in $(seq 50); do
+  if ! kill -0 "$app" 2>/dev/null; then wait "$app" && code=0 || code=$?; break; fi
+  sleep 0.1
+done
+check "Alt+Q ends the program with exit code 0" "$code" 0
+app=""
 exit $fail
