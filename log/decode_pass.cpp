@@ -33,6 +33,7 @@ struct Batch {
   TextRun time, engine;
   WidebandTracker wideband;
   std::optional<Failure> failure;
+  std::atomic<bool> done{false};  // set last: after it, only the joining thread touches it
 };
 
 class DecodeJob {
@@ -105,7 +106,8 @@ class DecodeJob {
               stop = true;
               return;
             }
-            batch->lines.push_back({static_cast<size_t>(line.data() - base), line.size(), lineNumber});
+            batch->lines.push_back(
+                {static_cast<size_t>(line.data() - base), line.size(), lineNumber});
             ++nextSlot;
             return;
           default:
@@ -113,6 +115,7 @@ class DecodeJob {
         }
       });
       Dispatch(std::move(batch));
+      MergeReady();
       if (stop) break;
     }
     marksFound_ = markIndex;
@@ -158,6 +161,7 @@ class DecodeJob {
     batch.engine.bytes.shrink_to_fit();
     batch.lines = {};
     ReleaseBlock(std::move(batch.block));
+    batch.done.store(true, std::memory_order_release);
   }
 
   void Fail(Batch& batch, const std::string& message, int64_t lineNumber,
@@ -219,41 +223,60 @@ class DecodeJob {
     Join();
   }
 
-  // Joins the batches in file order: the wideband mode carried across them, the first
-  // failure, and the text channels.
+  // After the decoding: the first failure in the file, or the finished store.
   void Complete() {
-    bool wide = false;
-    double* o2 = data_.O2.data();
-    double* afr = data_.AFR.data();
-    for (const auto& batch : batches_) {
-      const WidebandTracker& tracker = batch->wideband;
-      if (wide && tracker.overflowSlot() >= 0) {
-        throw Failure(kFloatingPointOverflow, LinePlace(file_.name(), tracker.overflowLine()) +
-                                                  ", " + FieldPlace(5, "AFR"));
-      }
-      if (batch->failure) throw *batch->failure;
-      const int32_t end = batch->firstSlot + static_cast<int32_t>(batch->time.lengths.size());
-      if (wide) {
-        const int32_t switched = tracker.switchSlot() >= 0 ? tracker.switchSlot() : end;
-        for (int32_t s = batch->firstSlot; s < switched; ++s) afr[s] = WidebandAfr(o2[s]);
-      }
-      wide = wide || tracker.wide();
-    }
+    MergeReady();
+    if (mergeFailure_) throw *mergeFailure_;
     if (splitFailure_) throw *splitFailure_;
-
-    for (const auto& batch : batches_) {
-      data_.TIME.AppendRun(batch->firstSlot, batch->time.lengths, std::move(batch->time.bytes));
-      data_.ENGINE.AppendRun(batch->firstSlot, batch->engine.lengths,
-                             std::move(batch->engine.bytes));
-      batch->time = {};
-      batch->engine = {};
-    }
-    data_.O2Mode = wide ? 2 : 1;
+    data_.O2Mode = wide_ ? 2 : 1;
     data_.MarkCount = marksFound_;
     data_.MarkTable.resize(static_cast<size_t>(marksFound_));
   }
 
  private:
+  // Joins the decoded batches at the front, in file order, and lets them go: the wideband
+  // mode carried from one to the next, the first failure, and the texts of the channels.
+  void MergeReady() {
+    while (!mergeFailure_ && merged_ < batches_.size()) {
+      Batch& batch = *batches_[merged_];
+      if (!batch.done.load(std::memory_order_acquire)) return;
+      MergeBatch(batch);
+      batches_[merged_++].reset();
+    }
+  }
+
+  void MergeBatch(Batch& batch) {
+    const WidebandTracker& tracker = batch.wideband;
+    if (wide_ && tracker.overflowSlot() >= 0) {
+      Stop(Failure(kFloatingPointOverflow,
+                   LinePlace(file_.name(), tracker.overflowLine()) + ", " + FieldPlace(5, "AFR")),
+           batch.index);
+      return;
+    }
+    if (batch.failure) {
+      Stop(*batch.failure, batch.index);
+      return;
+    }
+    const int32_t end = batch.firstSlot + static_cast<int32_t>(batch.time.lengths.size());
+    if (wide_) {
+      // Records before the run's own switch still follow an earlier run's switch.
+      const double* o2 = data_.O2.data();
+      double* afr = data_.AFR.data();
+      const int32_t switched = tracker.switchSlot() >= 0 ? tracker.switchSlot() : end;
+      for (int32_t s = batch.firstSlot; s < switched; ++s) afr[s] = WidebandAfr(o2[s]);
+    }
+    wide_ = wide_ || tracker.wide();
+    data_.TIME.AppendRun(batch.firstSlot, batch.time.lengths, std::move(batch.time.bytes));
+    data_.ENGINE.AppendRun(batch.firstSlot, batch.engine.lengths, std::move(batch.engine.bytes));
+  }
+
+  void Stop(const Failure& failure, size_t batchIndex) {
+    mergeFailure_ = failure;
+    size_t seen = failedBatch_.load();
+    while (batchIndex < seen && !failedBatch_.compare_exchange_weak(seen, batchIndex)) {
+    }
+  }
+
   static constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
   const LogFile& file_;
@@ -266,6 +289,9 @@ class DecodeJob {
 
   std::vector<std::unique_ptr<Batch>> batches_;
   std::optional<Failure> splitFailure_;
+  std::optional<Failure> mergeFailure_;
+  size_t merged_ = 0;
+  bool wide_ = false;
   int32_t marksFound_ = 0;
   std::atomic<size_t> failedBatch_{kNone};
 

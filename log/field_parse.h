@@ -27,7 +27,7 @@ inline int32_t ParseIntField(std::string_view text) {
 inline double ParseRealField(std::string_view text) {
   // Digits with an optional point and fraction, at most 15 significant digits: the mantissa
   // and the power of ten are exact doubles, so one division gives the correctly rounded value.
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (!text.empty() && text.size() <= 16) {
     uint64_t mantissa = 0;

@@ -20,7 +20,7 @@ bool LineBlocks::Next(Block& block) {
   block.size = 0;
   if (block.capacity < std::max(blockBytes_, carry_.size() + 2))
     Grow(block, std::max(blockBytes_, 2 * (carry_.size() + 2)));
-  std::memcpy(block.bytes.get(), carry_.data(), carry_.size());
+  if (!carry_.empty()) std::memcpy(block.bytes.get(), carry_.data(), carry_.size());
   block.size = carry_.size();
   carry_.clear();
   for (;;) {
@@ -40,7 +40,8 @@ bool LineBlocks::Next(Block& block) {
     }
     const void* last = ::memrchr(block.bytes.get(), '\n', block.size);
     if (last != nullptr) {
-      const size_t used = static_cast<size_t>(static_cast<const char*>(last) - block.bytes.get()) + 1;
+      const size_t used =
+          static_cast<size_t>(static_cast<const char*>(last) - block.bytes.get()) + 1;
       carry_.assign(block.bytes.get() + used, block.bytes.get() + block.size);
       block.size = used;
       return true;

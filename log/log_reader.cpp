@@ -26,8 +26,8 @@ void Allocate(LogData& data, const LineCounts& counts, const std::string& fileNa
   data.MarkCount = counts.marks;
   data.MarkTable.assign(static_cast<size_t>(counts.marks), 0);
   data.TIME.Allocate(slots);
-  for (Channel<int32_t>* channel : {&data.SECL, &data.RPM, &data.MAP, &data.TPS, &data.CLT,
-                                    &data.GEGO, &data.VE1, &data.VE2})
+  for (Channel<int32_t>* channel :
+       {&data.SECL, &data.RPM, &data.MAP, &data.TPS, &data.CLT, &data.GEGO, &data.VE1, &data.VE2})
     channel->Allocate(slots);
   for (Channel<double>* channel :
        {&data.O2, &data.MAT, &data.PW1, &data.PW2, &data.DC1, &data.DC2, &data.AFR})

@@ -11,7 +11,7 @@ namespace tarvelin {
 struct LoadedLog {
   LogData data;
   std::vector<std::string> markLines;  // the raw mark lines, with their quotes, in file order
-  std::string statusText;              // " Log File: ...; N Records; NB O2 Sensor Detected; B Mem Used "
+  std::string statusText;  // " Log File: ...; N Records; NB O2 Sensor Detected; B Mem Used "
 };
 
 // Throws Failure with the user-facing message and, where known, the place it arose.

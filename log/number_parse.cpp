@@ -38,8 +38,7 @@ int HexValue(char c) {
 size_t HexPrefixLength(std::string_view text, size_t i) {
   if (i >= text.size()) return 0;
   if (text[i] == '$' || text[i] == 'x' || text[i] == 'X') return 1;
-  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X'))
-    return 2;
+  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')) return 2;
   return 0;
 }
 

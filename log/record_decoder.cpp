@@ -45,8 +45,8 @@ RecordDecoder::RecordDecoder(LogData& data) : afr_(data.AFR.data()) {
   }
 }
 
-void RecordDecoder::Decode(std::string_view line, int32_t slot, int64_t lineNumber,
-                           TextRun& time, TextRun& engine, WidebandTracker& wideband) const {
+void RecordDecoder::Decode(std::string_view line, int32_t slot, int64_t lineNumber, TextRun& time,
+                           TextRun& engine, WidebandTracker& wideband) const {
   size_t tabs[kMaxTabs + 1];
   const int tabCount = FindTabs(line, tabs);
   if (tabCount > kMaxTabs) throw Failure(kRangeCheckError);

@@ -63,7 +63,8 @@ class TextChannel {
     for (uint32_t length : lengths) total += length;
     if (total != texts.size()) throw Failure(kRangeCheckError);
     if (lengths.empty()) return;
-    FillSkipped(firstSlot, chunks_.empty() ? 0 : static_cast<uint32_t>(chunks_.back().bytes.size()));
+    FillSkipped(firstSlot,
+                chunks_.empty() ? 0 : static_cast<uint32_t>(chunks_.back().bytes.size()));
     uint32_t end = 0;
     size_t slot = static_cast<size_t>(firstSlot);
     for (uint32_t length : lengths) ends_[slot++] = end += length;

@@ -62,8 +62,9 @@ TEST_F(LogReaderTest, LineClassesSlotsMarksAndStatusText) {
   EXPECT_THROW(d.RPM.at(-1), Failure);
   EXPECT_TRUE(std::regex_match(
       log.statusText,
-      std::regex(" Log File: " + std::regex_replace(path, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
-                 "; 4 Records; NB O2 Sensor Detected; [1-9][0-9]* Mem Used ")))
+      std::regex(
+          " Log File: " + std::regex_replace(path, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+          "; 4 Records; NB O2 Sensor Detected; [0-9]+ Mem Used ")))
       << log.statusText;
 }
 
@@ -96,20 +97,21 @@ TEST_F(LogReaderTest, TabCountsDecideTheLastFields) {
   twentyTabs[20] = "5.5";
   std::vector<std::string> twentyFour = fields;
   twentyFour.insert(twentyFour.end(), {"x", "y", "z"});
-  const std::string path = dir_.Write(
-      "t.xls", NarrowLine() + "\n" + Join(twentyTabs) + "\n" + Join(twentyFour) + "\n");
+  const std::string path =
+      dir_.Write("t.xls", NarrowLine() + "\n" + Join(twentyTabs) + "\n" + Join(twentyFour) + "\n");
   const LogData d = LoadLog(path).data;
   EXPECT_EQ(d.PW2.at(1000), 3.5);  // narrow: field 18 runs to the end of the line
   EXPECT_EQ(d.DC1.at(1000), 0.0);
   EXPECT_EQ(d.DC2.at(1000), 0.0);
   EXPECT_EQ(d.DC1.at(1001), 27.1);
-  EXPECT_EQ(d.DC2.at(1001), 5.5);  // 20 tabs: field 20 runs to the end of the line
+  EXPECT_EQ(d.DC2.at(1001), 5.5);   // 20 tabs: field 20 runs to the end of the line
   EXPECT_EQ(d.DC2.at(1002), 28.4);  // 24 tabs: the text after tab 21 is ignored
 }
 
 TEST_F(LogReaderTest, RoundsField7HalfToEven) {
   std::string content;
-  for (const char* clt : {"72.5", "73.5", "-0.5", "71.6", "1e2"}) content += WideLineWith(7, clt) + "\n";
+  for (const char* clt : {"72.5", "73.5", "-0.5", "71.6", "1e2"})
+    content += WideLineWith(7, clt) + "\n";
   const LogData d = LoadLog(dir_.Write("c.xls", content)).data;
   EXPECT_EQ(d.CLT.at(1000), 72);
   EXPECT_EQ(d.CLT.at(1001), 74);
@@ -132,12 +134,13 @@ TEST_F(LogReaderTest, HeaderOnlyFile) {
   EXPECT_EQ(log.data.RecordCount, 1);
   EXPECT_EQ(log.data.RPM.size(), 2001);
   EXPECT_EQ(log.data.TIME.at(1000), "");
-  EXPECT_EQ(log.statusText.rfind(" Log File: " + path + "; 1 Records; NB O2 Sensor Detected; ", 0), 0u);
+  EXPECT_EQ(log.statusText.rfind(" Log File: " + path + "; 1 Records; NB O2 Sensor Detected; ", 0),
+            0u);
 }
 
 TEST_F(LogReaderTest, EmptyLinesAreSkippedButKeepTheirLineNumbers) {
-  const std::string path =
-      dir_.Write("e.xls", "\n\n" + kHeader + "\r\n\r\n" + WideLine() + "\n\n" + WideLine() + "\n\n");
+  const std::string path = dir_.Write(
+      "e.xls", "\n\n" + kHeader + "\r\n\r\n" + WideLine() + "\n\n" + WideLine() + "\n\n");
   const LoadedLog log = LoadLog(path);
   EXPECT_EQ(log.data.RecordCount, 3);
   EXPECT_EQ(log.data.TIME.at(1001), "12.250");
@@ -148,8 +151,8 @@ TEST_F(LogReaderTest, EmptyLinesAreSkippedButKeepTheirLineNumbers) {
 }
 
 TEST_F(LogReaderTest, CarriageReturnBeforeTheLineFeedIsNotPartOfTheLine) {
-  const std::string path =
-      dir_.Write("crlf.xls", "\"MARK 1\"\r\n" + kHeader + "\r\n" + NarrowLine() + "\r\n" + NarrowLine() + "\r");
+  const std::string path = dir_.Write("crlf.xls", "\"MARK 1\"\r\n" + kHeader + "\r\n" +
+                                                      NarrowLine() + "\r\n" + NarrowLine() + "\r");
   const LoadedLog log = LoadLog(path);
   EXPECT_EQ(log.markLines, std::vector<std::string>{"\"MARK 1\""});
   EXPECT_EQ(log.data.PW2.at(1000), 3.5);
@@ -162,9 +165,13 @@ TEST_F(LogReaderTest, LastLineWithoutLineEndLoads) {
 }
 
 TEST_F(LogReaderTest, NulBytesAreOrdinaryBytes) {
-  const std::string time("1\0" "2", 3);
-  const std::string path = dir_.Write(
-      "z.xls", std::string("\"no\0te\"\n", 8) + WideLineWith(0, time) + "\n" + WideLineWith(2, std::string("2\0", 2)) + "\n");
+  const std::string time(
+      "1\0"
+      "2",
+      3);
+  const std::string path =
+      dir_.Write("z.xls", std::string("\"no\0te\"\n", 8) + WideLineWith(0, time) + "\n" +
+                              WideLineWith(2, std::string("2\0", 2)) + "\n");
   try {
     LoadLog(path);
     ADD_FAILURE();
@@ -180,7 +187,8 @@ TEST_F(LogReaderTest, LowercaseTLineIsData) {
   const std::string path = dir_.Write("t.xls", "time\tsecl\n" + WideLine() + "\n");
   // A line that begins with "t" is a data line; with two fields it is refused for its tabs.
   ExpectFailure(path, "Line 1 has 1 tabs; a data line needs 18, or 21 to 24", path + ", line 1");
-  const std::string path2 = dir_.Write("t2.xls", WideLineWith(0, "time").replace(5, 1, "secl") + "\n");
+  const std::string path2 =
+      dir_.Write("t2.xls", WideLineWith(0, "time").replace(5, 1, "secl") + "\n");
   ExpectFailure(path2, "'secl' is not a valid integer value", path2 + ", line 1, field 1 (SECL)");
 }
 
@@ -211,7 +219,8 @@ TEST_F(LogReaderTest, FailuresNameTheirMessageAndPlace) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    const std::string path = dir_.Write("f.xls", kHeader + "\n" + WideLine() + "\n" + c.line + "\n" + WideLine() + "\n");
+    const std::string path =
+        dir_.Write("f.xls", kHeader + "\n" + WideLine() + "\n" + c.line + "\n" + WideLine() + "\n");
     ExpectFailure(path, c.message, path + ", line 3" + c.where);
   }
 }
@@ -243,10 +252,11 @@ TEST_F(LogReaderTest, OnlyBlankLinesLoadAsAnEmptyLog) {
 }
 
 TEST_F(LogReaderTest, FailedLoadLeavesTheCurrentLogUntouched) {
-  LoadedLog current = LoadLog(dir_.Write("good.xls", kHeader + "\n\"MARK 1\"\n" + WideLine() + "\n"));
+  LoadedLog current =
+      LoadLog(dir_.Write("good.xls", kHeader + "\n\"MARK 1\"\n" + WideLine() + "\n"));
   const std::string status = current.statusText;
-  EXPECT_THROW(current = LoadLog(dir_.Write("bad.xls", "\"MARK 9\"\n" + WideLine() + "\n" +
-                                                           WideLineWith(2, "?") + "\n")),
+  EXPECT_THROW(current = LoadLog(dir_.Write(
+                   "bad.xls", "\"MARK 9\"\n" + WideLine() + "\n" + WideLineWith(2, "?") + "\n")),
                Failure);
   EXPECT_EQ(current.data.RecordCount, 2);
   EXPECT_EQ(current.markLines, std::vector<std::string>{"\"MARK 1\""});
@@ -284,16 +294,19 @@ TEST_F(LogReaderTest, ReloadStartsFromEmptyArrays) {
     }
   }
   EXPECT_DOUBLE_EQ(d.AFR.at(1009), 229.138896);
-  EXPECT_NEAR(d.AFR.at(1010), 14.7 * 10 * (((0.033283 * 0.5 - 0.097899) * 0.5 + 0.277658) * 0.5 + 0.397526), 1e-9);
+  EXPECT_NEAR(d.AFR.at(1010),
+              14.7 * 10 * (((0.033283 * 0.5 - 0.097899) * 0.5 + 0.277658) * 0.5 + 0.397526), 1e-9);
   EXPECT_NE(log.statusText.find("; 12 Records; WB O2 Sensor Detected; "), std::string::npos);
 }
 
 TEST_F(LogReaderTest, WidebandSwitchesStrictlyAboveTwoVolts) {
-  LoadedLog log = LoadLog(dir_.Write("nb.xls", WideLineWith(5, "2.0") + "\n" + WideLineWith(5, "1.0") + "\n"));
+  LoadedLog log =
+      LoadLog(dir_.Write("nb.xls", WideLineWith(5, "2.0") + "\n" + WideLineWith(5, "1.0") + "\n"));
   EXPECT_EQ(log.data.O2Mode, 1);
   EXPECT_EQ(log.data.AFR.at(1000), 0.0);
   EXPECT_EQ(log.data.AFR.at(1001), 0.0);
-  log = LoadLog(dir_.Write("wb.xls", WideLineWith(5, "2.0001") + "\n" + WideLineWith(5, "1.0") + "\n"));
+  log = LoadLog(
+      dir_.Write("wb.xls", WideLineWith(5, "2.0001") + "\n" + WideLineWith(5, "1.0") + "\n"));
   EXPECT_EQ(log.data.O2Mode, 2);
   EXPECT_NEAR(log.data.AFR.at(1001), 89.753496, 1e-9);
 }
@@ -301,7 +314,8 @@ TEST_F(LogReaderTest, WidebandSwitchesStrictlyAboveTwoVolts) {
 TEST_F(LogReaderTest, AfrOverflowFailsOnlyInWidebandMode) {
   const std::string narrow = dir_.Write("o1.xls", WideLineWith(5, "-1e200") + "\n");
   EXPECT_EQ(LoadLog(narrow).data.O2.at(1000), -1e200);
-  const std::string wide = dir_.Write("o2.xls", WideLineWith(5, "3") + "\n" + WideLineWith(5, "-1e200") + "\n");
+  const std::string wide =
+      dir_.Write("o2.xls", WideLineWith(5, "3") + "\n" + WideLineWith(5, "-1e200") + "\n");
   ExpectFailure(wide, "Floating point overflow", wide + ", line 2, field 5 (AFR)");
 }
 

@@ -14,7 +14,8 @@ namespace {
 
 using testing::TempDir;
 
-std::string Generate(const TempDir& dir, const std::string& name, const loggen::LogOptions& options) {
+std::string Generate(const TempDir& dir, const std::string& name,
+                     const loggen::LogOptions& options) {
   const std::string path = dir.Path(name);
   std::FILE* out = std::fopen(path.c_str(), "wb");
   EXPECT_TRUE(loggen::WriteLog(options, out));

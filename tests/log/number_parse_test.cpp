@@ -20,19 +20,38 @@ struct IntCase {
 
 TEST(StrToIntTest, FieldSyntax) {
   const IntCase cases[] = {
-      {"42", 42},          {"   42", 42},          {"-17", -17},        {"+5", 5},
-      {"0", 0},            {"$1F", 31},           {"x1F", 31},         {"X1f", 31},
-      {"0x1f", 31},        {"0X1F", 31},          {"-$10", -16},       {"2147483647", INT32_MAX},
-      {"-2147483648", INT32_MIN},                 {"$7FFFFFFF", INT32_MAX},
-      {"0000000000042", 42},                      {"2147483648", std::nullopt},
-      {"-2147483649", std::nullopt},              {"$80000000", std::nullopt},
-      {"99999999999999999999", std::nullopt},     {"42 ", std::nullopt},
-      {"12.0", std::nullopt},                     {"", std::nullopt},
-      {"   ", std::nullopt},                      {"-", std::nullopt},
-      {"$", std::nullopt},                        {"0x", std::nullopt},
-      {"1e2", std::nullopt},                      {"4 2", std::nullopt},
-      {"\t42", std::nullopt},                     {"$1G", std::nullopt},
-      {"--1", std::nullopt},                      {"+-1", std::nullopt},
+      {"42", 42},
+      {"   42", 42},
+      {"-17", -17},
+      {"+5", 5},
+      {"0", 0},
+      {"$1F", 31},
+      {"x1F", 31},
+      {"X1f", 31},
+      {"0x1f", 31},
+      {"0X1F", 31},
+      {"-$10", -16},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"$7FFFFFFF", INT32_MAX},
+      {"0000000000042", 42},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"$80000000", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"42 ", std::nullopt},
+      {"12.0", std::nullopt},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"-", std::nullopt},
+      {"$", std::nullopt},
+      {"0x", std::nullopt},
+      {"1e2", std::nullopt},
+      {"4 2", std::nullopt},
+      {"\t42", std::nullopt},
+      {"$1G", std::nullopt},
+      {"--1", std::nullopt},
+      {"+-1", std::nullopt},
       {"- 1", std::nullopt},
   };
   for (const IntCase& c : cases) {
@@ -55,7 +74,10 @@ TEST(StrToIntTest, FieldSyntax) {
 }
 
 TEST(StrToIntTest, NulBytesAreJustInvalidCharacters) {
-  const std::string text("4\0" "2", 3);
+  const std::string text(
+      "4\0"
+      "2",
+      3);
   try {
     StrToInt(text);
     ADD_FAILURE() << "accepted";
@@ -71,15 +93,37 @@ struct FloatCase {
 
 TEST(StrToFloatTest, FieldSyntax) {
   const FloatCase cases[] = {
-      {"1.5", 1.5},        {" 1.5 ", 1.5},     {"  -2.25", -2.25}, {"+3", 3.0},
-      {"1e2", 100.0},      {"1E+2", 100.0},    {"2.5e-1", 0.25},   {"0", 0.0},
-      {"1.", 1.0},         {".5", 0.5},        {"-.5", -0.5},      {"007.50", 7.5},
-      {"0.1", 0.1},        {"1e-400", 0.0},    {"123456789012345678", 123456789012345678.0},
+      {"1.5", 1.5},
+      {" 1.5 ", 1.5},
+      {"  -2.25", -2.25},
+      {"+3", 3.0},
+      {"1e2", 100.0},
+      {"1E+2", 100.0},
+      {"2.5e-1", 0.25},
+      {"0", 0.0},
+      {"1.", 1.0},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"007.50", 7.5},
+      {"0.1", 0.1},
+      {"1e-400", 0.0},
+      {"123456789012345678", 123456789012345678.0},
       {"0.30000000000000004", 0.30000000000000004},
-      {"1,5", std::nullopt},   {"", std::nullopt},    {" ", std::nullopt},  {".", std::nullopt},
-      {"1e", std::nullopt},    {"e5", std::nullopt},  {"1e+", std::nullopt}, {"inf", std::nullopt},
-      {"nan", std::nullopt},   {"0x10", std::nullopt}, {"$10", std::nullopt}, {"1.5.", std::nullopt},
-      {"1 .5", std::nullopt},  {"--1", std::nullopt}, {"1\t2", std::nullopt},
+      {"1,5", std::nullopt},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {".", std::nullopt},
+      {"1e", std::nullopt},
+      {"e5", std::nullopt},
+      {"1e+", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"0x10", std::nullopt},
+      {"$10", std::nullopt},
+      {"1.5.", std::nullopt},
+      {"1 .5", std::nullopt},
+      {"--1", std::nullopt},
+      {"1\t2", std::nullopt},
   };
   for (const FloatCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -87,7 +131,8 @@ TEST(StrToFloatTest, FieldSyntax) {
       EXPECT_EQ(StrToFloat(c.text), *c.value);
       EXPECT_EQ(ParseRealField(c.text), *c.value);
     } else {
-      const std::string message = std::string("'") + c.text + "' is not a valid floating point value";
+      const std::string message =
+          std::string("'") + c.text + "' is not a valid floating point value";
       for (auto parse : {&StrToFloat, &ParseRealField}) {
         try {
           parse(c.text);

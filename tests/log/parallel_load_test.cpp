@@ -26,15 +26,13 @@ void ExpectSameLog(const LoadedLog& a, const LoadedLog& b) {
   const LogData& x = a.data;
   const LogData& y = b.data;
   for (int32_t s = 0; s < x.TIME.size(); ++s) {
-    const bool same = x.TIME.at(s) == y.TIME.at(s) && x.ENGINE.at(s) == y.ENGINE.at(s) &&
-                      x.SECL.at(s) == y.SECL.at(s) && x.RPM.at(s) == y.RPM.at(s) &&
-                      x.MAP.at(s) == y.MAP.at(s) && x.TPS.at(s) == y.TPS.at(s) &&
-                      x.O2.at(s) == y.O2.at(s) && x.MAT.at(s) == y.MAT.at(s) &&
-                      x.CLT.at(s) == y.CLT.at(s) && x.GEGO.at(s) == y.GEGO.at(s) &&
-                      x.VE1.at(s) == y.VE1.at(s) && x.PW1.at(s) == y.PW1.at(s) &&
-                      x.VE2.at(s) == y.VE2.at(s) && x.PW2.at(s) == y.PW2.at(s) &&
-                      x.DC1.at(s) == y.DC1.at(s) && x.DC2.at(s) == y.DC2.at(s) &&
-                      x.AFR.at(s) == y.AFR.at(s);
+    const bool same =
+        x.TIME.at(s) == y.TIME.at(s) && x.ENGINE.at(s) == y.ENGINE.at(s) &&
+        x.SECL.at(s) == y.SECL.at(s) && x.RPM.at(s) == y.RPM.at(s) && x.MAP.at(s) == y.MAP.at(s) &&
+        x.TPS.at(s) == y.TPS.at(s) && x.O2.at(s) == y.O2.at(s) && x.MAT.at(s) == y.MAT.at(s) &&
+        x.CLT.at(s) == y.CLT.at(s) && x.GEGO.at(s) == y.GEGO.at(s) && x.VE1.at(s) == y.VE1.at(s) &&
+        x.PW1.at(s) == y.PW1.at(s) && x.VE2.at(s) == y.VE2.at(s) && x.PW2.at(s) == y.PW2.at(s) &&
+        x.DC1.at(s) == y.DC1.at(s) && x.DC2.at(s) == y.DC2.at(s) && x.AFR.at(s) == y.AFR.at(s);
     ASSERT_TRUE(same) << "slot " << s;
   }
 }
@@ -60,7 +58,8 @@ TEST(ParallelLoadTest, SmallBlocksAndThreadsGiveTheSameLog) {
   EXPECT_EQ(reference.data.MarkCount, 8);
   EXPECT_EQ(reference.data.MarkTable[0], -1);
   EXPECT_EQ(reference.data.AFR.at(1000 + 1699), 0.0);
-  for (const LoadOptions& options : {LoadOptions{2, 200}, LoadOptions{3, 4096}, LoadOptions{1, 333}}) {
+  for (const LoadOptions& options :
+       {LoadOptions{2, 200}, LoadOptions{3, 4096}, LoadOptions{1, 333}}) {
     SCOPED_TRACE(options.blockBytes);
     ExpectSameLog(reference, LoadLog(path, options));
   }
@@ -105,7 +104,8 @@ TEST(ParallelLoadTest, TheFirstFailureInTheFileIsReported) {
       content += line + "\n";
     }
     const std::string path = dir.Write("f.xls", content);
-    for (const LoadOptions& options : {LoadOptions{1, 1u << 20}, LoadOptions{2, 300}, LoadOptions{2, 7000}}) {
+    for (const LoadOptions& options :
+         {LoadOptions{1, 1u << 20}, LoadOptions{2, 300}, LoadOptions{2, 7000}}) {
       SCOPED_TRACE(std::to_string(c.line) + " / " + std::to_string(options.blockBytes));
       try {
         LoadLog(path, options);
@@ -120,10 +120,10 @@ TEST(ParallelLoadTest, TheFirstFailureInTheFileIsReported) {
 
 TEST(ParallelLoadTest, LinesLongerThanABlockLoad) {
   TempDir dir;
-  const std::string longComment = "\"" + std::string(5000, 'c') + "\"";
-  const std::string longMark = "\"MARK " + std::string(3000, 'm') + "\"";
-  const std::string path = dir.Write(
-      "l.xls", longComment + "\n" + WideLine() + "\n" + longMark + "\n" + WideLineWith(0, std::string(900, '9')));
+  const std::string longComment = std::string(1, '"').append(5000, 'c').append(1, '"');
+  const std::string longMark = std::string("\"MARK ").append(3000, 'm').append(1, '"');
+  const std::string path = dir.Write("l.xls", longComment + "\n" + WideLine() + "\n" + longMark +
+                                                  "\n" + WideLineWith(0, std::string(900, '9')));
   const LoadedLog log = LoadLog(path, {2, 64});
   EXPECT_EQ(log.data.RecordCount, 2);
   EXPECT_EQ(log.markLines, std::vector<std::string>{longMark});
@@ -147,7 +147,8 @@ class ChangedFileTest : public ::testing::Test {
     for (auto* c : {&data_.SECL, &data_.RPM, &data_.MAP, &data_.TPS, &data_.CLT, &data_.GEGO,
                     &data_.VE1, &data_.VE2})
       c->Allocate(slots);
-    for (auto* c : {&data_.O2, &data_.MAT, &data_.PW1, &data_.PW2, &data_.DC1, &data_.DC2, &data_.AFR})
+    for (auto* c :
+         {&data_.O2, &data_.MAT, &data_.PW1, &data_.PW2, &data_.DC1, &data_.DC2, &data_.AFR})
       c->Allocate(slots);
     DecodePass(LogFile(changed_), DecodeSettings{threads, 128}, data_, markLines_);
   }
@@ -161,7 +162,8 @@ class ChangedFileTest : public ::testing::Test {
 TEST_F(ChangedFileTest, MoreRecordsThanCountedIsARangeCheckError) {
   for (int threads : {1, 2}) {
     try {
-      Decode(kHeader + "\n" + WideLine() + "\n", WideLine() + "\n" + WideLine() + "\n" + WideLine() + "\n", threads);
+      Decode(kHeader + "\n" + WideLine() + "\n",
+             WideLine() + "\n" + WideLine() + "\n" + WideLine() + "\n", threads);
       ADD_FAILURE();
     } catch (const Failure& failure) {
       EXPECT_STREQ(failure.what(), "Range check error");

@@ -12,12 +12,9 @@ TEST(WidebandTest, MatchesTheConversionTable) {
     double volts, lambda, afr;
   };
   const Row table[] = {
-      {0.0, 0.397526, 58.436322},
-      {1.0, 0.610568, 89.753496},
-      {2.0, 0.82751, 121.64397},
-      {2.25, 0.905756984375, 133.146276703125},
-      {2.5, 0.999760875, 146.964848625},
-      {3.0, 1.558768, 229.138896},
+      {0.0, 0.397526, 58.436322},        {1.0, 0.610568, 89.753496},
+      {2.0, 0.82751, 121.64397},         {2.25, 0.905756984375, 133.146276703125},
+      {2.5, 0.999760875, 146.964848625}, {3.0, 1.558768, 229.138896},
       {5.0, 16.498274, 2425.246278},
   };
   for (const Row& row : table) {
@@ -33,7 +30,8 @@ TEST(WidebandTest, UpperCubicStartsExactlyAtTwoAndAHalf) {
 }
 
 TEST(WidebandTest, HugeVoltagesOverflowOthersAreStoredAsComputed) {
-  EXPECT_NEAR(WidebandAfr(-10.0), 14.7 * 10 * (((0.033283 * -10 - 0.097899) * -10 + 0.277658) * -10 + 0.397526), 1e-9);
+  EXPECT_NEAR(WidebandAfr(-10.0),
+              14.7 * 10 * (((0.033283 * -10 - 0.097899) * -10 + 0.277658) * -10 + 0.397526), 1e-9);
   EXPECT_TRUE(std::isfinite(WidebandAfr(1e100)));
   for (double v : {1e103, -1e103, 1e300}) {
     try {

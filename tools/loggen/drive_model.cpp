@@ -128,8 +128,8 @@ void DriveModel::UpdateSensors(bool wideband, double dt) {
     if (lambda >= 0.97 && lambda <= 1.1 && std::sin(o2Phase_ * 6.2832) < 0) volts = 0.75;
     s.o2 = std::clamp(volts + Noise(0.04), 0.0, 1.0);
   }
-  s.gego = warm && !(s.engine & (kAccel | kDecel)) ? 100 + static_cast<int>(std::lround(Noise(8)))
-                                                  : 100;
+  s.gego =
+      warm && !(s.engine & (kAccel | kDecel)) ? 100 + static_cast<int>(std::lround(Noise(8))) : 100;
 
   s.baro = 100;
   s.accelEnrich = (s.engine & kAccel) ? 10 + static_cast<int>(Uniform() * 30) : 0;
@@ -137,8 +137,8 @@ void DriveModel::UpdateSensors(bool wideband, double dt) {
   s.airCorr = static_cast<int>(std::lround(100 - (s.mat - 20) * 0.2));
   s.battery = (cranking ? 10.5 : 13.9) + Noise(0.1);
 
-  const double ve = std::clamp(35 + map_ * 0.45 + 12 * std::sin(rpm_ / 70 * 3.1416) + Noise(1.5),
-                               0.0, 120.0);
+  const double ve =
+      std::clamp(35 + map_ * 0.45 + 12 * std::sin(rpm_ / 70 * 3.1416) + Noise(1.5), 0.0, 120.0);
   s.ve1 = static_cast<int>(std::lround(ve));
   s.ve2 = static_cast<int>(std::clamp(std::lround(ve + 4 + Noise(2)), 0l, 120l));
   const double enrich = s.warmEnrich / 100.0 * (1 + s.accelEnrich / 100.0) * s.airCorr / 100.0;

@@ -10,10 +10,10 @@
 namespace tarvelin::loggen {
 namespace {
 
-constexpr const char* kColumns[] = {"TIME", "SECL", "RPM",  "MAP",  "TPS",  "O2",   "MAT",  "CLT",
-                                    "ENGINE", "GEGO", "BARO", "ACC",  "WARM", "AIRC", "BATT", "VE1",
-                                    "PW1",  "VE2",  "PW2",  "DC1",  "DC2",  "ADV",  "SPR1", "SPR2",
-                                    "SPR3"};
+constexpr const char* kColumns[] = {"TIME", "SECL",   "RPM",  "MAP",  "TPS", "O2",   "MAT",
+                                    "CLT",  "ENGINE", "GEGO", "BARO", "ACC", "WARM", "AIRC",
+                                    "BATT", "VE1",    "PW1",  "VE2",  "PW2", "DC1",  "DC2",
+                                    "ADV",  "SPR1",   "SPR2", "SPR3"};
 
 class LineBuilder {
  public:
@@ -21,7 +21,7 @@ class LineBuilder {
     Separate();
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    line_.append(buffer, result.ptr);
+    line_.append(buffer, static_cast<size_t>(result.ptr - buffer));
   }
   void Fixed(double value, int decimals) {
     Separate();
@@ -29,7 +29,7 @@ class LineBuilder {
     if (value == 0) value = 0;  // no "-0.0"
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    line_.append(buffer, result.ptr);
+    line_.append(buffer, static_cast<size_t>(result.ptr - buffer));
   }
   void Text(const char* text) {
     Separate();
@@ -98,7 +98,8 @@ bool WriteLog(const LogOptions& options, std::FILE* out) {
   const char* eol = options.crlf ? "\r\n" : "\n";
   const int tabs = options.tabs;
   std::string text;
-  text += "\"Synthetic datalog, seed " + std::to_string(options.seed) + "\"" + eol;
+  text.append("\"Synthetic datalog, seed ").append(std::to_string(options.seed)).append("\"");
+  text += eol;
   for (int i = 0; i <= tabs; ++i) {
     if (i > 0) text += '\t';
     text += kColumns[i];
@@ -109,7 +110,7 @@ bool WriteLog(const LogOptions& options, std::FILE* out) {
   auto nextMark = plan.begin();
   const auto writeMarks = [&](int64_t record) {
     for (; nextMark != plan.end() && nextMark->first <= record; ++nextMark)
-      text += "\"MARK " + std::to_string(nextMark->second) + "\"" + eol;
+      text.append("\"MARK ").append(std::to_string(nextMark->second)).append("\"").append(eol);
   };
   writeMarks(-1);
 

@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     long long n = 0;
     const auto number = [&](long long min, long long max) {
       if (i + 1 >= argc || !ParseNumber(argv[i + 1], n) || n < min || n > max) {
-        std::fprintf(stderr, "tarvelin-loggen: %s needs a number from %lld to %lld\n",
-                     arg.c_str(), min, max);
+        std::fprintf(stderr, "tarvelin-loggen: %s needs a number from %lld to %lld\n", arg.c_str(),
+                     min, max);
         std::exit(2);
       }
       ++i;
