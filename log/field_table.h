@@ -1,5 +1,7 @@
 #pragma once
 // Which field of a data line feeds which channel, and how its text is converted.
+#include <cstddef>
+
 #include "log/log_data.h"
 
 namespace tarvelin {
@@ -16,7 +18,7 @@ struct FieldSpec {
 };
 
 // Fields 10 to 14 are carried by the format but not stored; 19 and 20 only on wide lines.
-inline const FieldSpec kFieldTable[] = {
+inline constexpr FieldSpec kFieldTable[] = {
     {0, "TIME", FieldKind::kText, &LogData::TIME},
     {1, "SECL", FieldKind::kInteger, nullptr, &LogData::SECL},
     {2, "RPM", FieldKind::kInteger, nullptr, &LogData::RPM},
@@ -35,6 +37,7 @@ inline const FieldSpec kFieldTable[] = {
     {20, "DC2", FieldKind::kReal, nullptr, nullptr, &LogData::DC2},
 };
 
+inline constexpr size_t kFieldCount = sizeof(kFieldTable) / sizeof(kFieldTable[0]);
 inline constexpr int kO2Field = 5;
 inline constexpr int kNarrowTabs = 18;
 inline constexpr int kMaxTabs = 24;

@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include <utility>
+
 #include "log/checked_math.h"
 #include "log/failure_place.h"
 #include "log/field_parse.h"
@@ -45,6 +47,66 @@ RecordDecoder::RecordDecoder(LogData& data) : afr_(data.AFR.data()) {
   }
 }
 
+namespace {
+
+// One line being decoded. Each field of the table is expanded at compile time, so its
+// conversion and its bounds cost no run-time dispatch.
+struct LineDecode {
+  std::string_view line;
+  const size_t* tabs;
+  int tabCount;
+  size_t slot;
+  int32_t* const* integers;
+  double* const* reals;
+  TextRun& time;
+  TextRun& engine;
+  int current = 0;  // index into the table of the field being decoded, for the failure's place
+
+  // Field k runs from after tab k to tab k + 1; the last field a line holds runs to its end.
+  template <int kField>
+  std::string_view Text() const {
+    const size_t begin = kField == 0 ? 0 : tabs[kField - 1] + 1;
+    size_t end;
+    if constexpr (kField < kNarrowTabs) {
+      end = tabs[kField];
+    } else if constexpr (kField == kNarrowTabs) {
+      end = tabCount >= 20 ? tabs[kField] : line.size();
+    } else {
+      end = tabCount == kField ? line.size() : tabs[kField];
+    }
+    return line.substr(begin, end - begin);
+  }
+
+  template <size_t kIndex>
+  void Field() {
+    constexpr FieldSpec spec = kFieldTable[kIndex];
+    current = static_cast<int>(kIndex);
+    const std::string_view text = Text<spec.field>();
+    if constexpr (spec.kind == FieldKind::kText) {
+      (spec.field == 0 ? time : engine).Add(text);
+    } else if constexpr (spec.kind == FieldKind::kInteger) {
+      integers[spec.field][slot] = ParseIntField(text);
+    } else if constexpr (spec.kind == FieldKind::kReal) {
+      reals[spec.field][slot] = ParseRealField(text);
+    } else {
+      integers[spec.field][slot] = RangeChecked32(RoundHalfEven(ParseRealField(text)));
+    }
+  }
+};
+
+// The table up to and including the O2 field, the rest up to PW2, and the wide-only rest.
+constexpr size_t kO2Index = 5;
+constexpr size_t kNarrowCount = 14;
+static_assert(kFieldTable[kO2Index].field == kO2Field);
+static_assert(kFieldTable[kNarrowCount - 1].field == kNarrowTabs);
+
+template <size_t kFirst, size_t... kIndex>
+void DecodeRange(LineDecode& d, std::index_sequence<kIndex...>) {
+  (d.Field<kFirst + kIndex>(), ...);
+}
+
+}  // namespace
+
 void RecordDecoder::Decode(std::string_view line, int32_t slot, int64_t lineNumber, TextRun& time,
                            TextRun& engine, WidebandTracker& wideband) const {
   size_t tabs[kMaxTabs + 1];
@@ -54,46 +116,27 @@ void RecordDecoder::Decode(std::string_view line, int32_t slot, int64_t lineNumb
     throw Failure("Line " + std::to_string(lineNumber) + " has " + std::to_string(tabCount) +
                   " tabs; a data line needs 18, or 21 to 24");
   }
-  const bool wide = tabCount >= 20;
-  // Field k runs from after tab k to tab k + 1; the last field a line holds runs to its end.
-  const auto fieldText = [&](int field) {
-    const size_t begin = field == 0 ? 0 : tabs[field - 1] + 1;
-    const bool toEnd = (field == kNarrowTabs && !wide) || field == tabCount;
-    const size_t end = toEnd ? line.size() : tabs[field];
-    return line.substr(begin, end - begin);
-  };
-
-  const size_t slotIndex = static_cast<size_t>(slot);
-  for (const FieldSpec& spec : kFieldTable) {
-    if (spec.field > kNarrowTabs && !wide) break;
-    const std::string_view text = fieldText(spec.field);
-    try {
-      switch (spec.kind) {
-        case FieldKind::kText:
-          (spec.field == 0 ? time : engine).Add(text);
-          break;
-        case FieldKind::kInteger:
-          integers_[spec.field][slotIndex] = ParseIntField(text);
-          break;
-        case FieldKind::kReal:
-          reals_[spec.field][slotIndex] = ParseRealField(text);
-          break;
-        case FieldKind::kRoundedReal:
-          integers_[spec.field][slotIndex] = RangeChecked32(RoundHalfEven(ParseRealField(text)));
-          break;
-      }
-    } catch (Failure& failure) {
-      failure.setPlace(FieldPlace(spec.field, spec.channel));
-      throw;
-    }
-    if (spec.field == kO2Field) {
-      try {
-        wideband.Apply(reals_[kO2Field][slotIndex], afr_, slot, lineNumber);
-      } catch (Failure& failure) {
-        failure.setPlace(FieldPlace(kO2Field, "AFR"));
-        throw;
-      }
-    }
+  LineDecode d{line, tabs, tabCount, static_cast<size_t>(slot), integers_, reals_, time, engine};
+  try {
+    DecodeRange<0>(d, std::make_index_sequence<kO2Index + 1>());
+  } catch (Failure& failure) {
+    failure.setPlace(FieldPlace(kFieldTable[d.current].field, kFieldTable[d.current].channel));
+    throw;
+  }
+  // The wideband rule runs right after O2 is stored, before the next field.
+  try {
+    wideband.Apply(reals_[kO2Field][d.slot], afr_, slot, lineNumber);
+  } catch (Failure& failure) {
+    failure.setPlace(FieldPlace(kO2Field, "AFR"));
+    throw;
+  }
+  try {
+    DecodeRange<kO2Index + 1>(d, std::make_index_sequence<kNarrowCount - kO2Index - 1>());
+    if (tabCount >= 20)
+      DecodeRange<kNarrowCount>(d, std::make_index_sequence<kFieldCount - kNarrowCount>());
+  } catch (Failure& failure) {
+    failure.setPlace(FieldPlace(kFieldTable[d.current].field, kFieldTable[d.current].channel));
+    throw;
   }
 }
 

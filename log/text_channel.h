@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "log/channel.h"
 #include "log/failure.h"
 
 namespace tarvelin {
@@ -18,7 +19,8 @@ class TextChannel {
  public:
   // Gives the channel `slots` empty texts; the earlier content is gone.
   void Allocate(int32_t slots) {
-    ends_ = std::make_unique<uint32_t[]>(static_cast<size_t>(slots));
+    ends_.reset();
+    ends_ = ZeroedArray<uint32_t>(static_cast<size_t>(slots));
     size_ = slots;
     chunks_.clear();
     chunks_.shrink_to_fit();
@@ -83,7 +85,7 @@ class TextChannel {
     for (int32_t s = written_; s < upTo; ++s) ends_[static_cast<size_t>(s)] = end;
   }
 
-  std::unique_ptr<uint32_t[]> ends_;
+  std::unique_ptr<uint32_t[], FreeDeleter> ends_;
   std::vector<Chunk> chunks_;
   int32_t size_ = 0;
   int32_t written_ = 0;
