@@ -152,6 +152,9 @@ class DecodeJob {
         } catch (const std::bad_alloc&) {
           Fail(batch, kOutOfMemory, line.number, {});
           break;
+        } catch (const std::exception& error) {  // nothing may escape a worker thread
+          Fail(batch, error.what(), line.number, {});
+          break;
         }
         ++slot;
       }

@@ -4,10 +4,10 @@
 #include <new>
 #include <thread>
 
-#include "log/checked_math.h"
 #include "log/decode_pass.h"
 #include "log/line_count.h"
 #include "log/log_file.h"
+#include "log/slot_count.h"
 #include "log/status_text.h"
 
 namespace tarvelin {
@@ -17,7 +17,7 @@ namespace {
 void Allocate(LogData& data, const LineCounts& counts, const std::string& fileName) {
   int32_t slots;
   try {
-    slots = CheckedAdd(counts.records, LeadIn + LeadOut);
+    slots = SlotCountFor(counts.records);
   } catch (Failure& failure) {
     failure.setPlace(fileName);
     throw;

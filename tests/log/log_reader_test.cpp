@@ -5,6 +5,7 @@
 
 #include <regex>
 
+#include "log/slot_count.h"
 #include "log_fixture.h"
 
 namespace tarvelin {
@@ -317,6 +318,17 @@ TEST_F(LogReaderTest, AfrOverflowFailsOnlyInWidebandMode) {
   const std::string wide =
       dir_.Write("o2.xls", WideLineWith(5, "3") + "\n" + WideLineWith(5, "-1e200") + "\n");
   ExpectFailure(wide, "Floating point overflow", wide + ", line 2, field 5 (AFR)");
+}
+
+TEST(SlotCountTest, CountsNearTheLimitAreRefusedNotWrapped) {
+  EXPECT_EQ(SlotCountFor(3), 2003);
+  EXPECT_EQ(SlotCountFor(INT32_MAX - 2000), INT32_MAX);
+  try {
+    SlotCountFor(INT32_MAX - 1999);
+    ADD_FAILURE() << "wrapped";
+  } catch (const Failure& failure) {
+    EXPECT_STREQ(failure.what(), "Integer overflow");
+  }
 }
 
 }  // namespace
