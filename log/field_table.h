@@ -8,7 +8,7 @@ namespace tarvelin {
 
 enum class FieldKind { kText, kInteger, kReal, kRoundedReal };
 
-struct FieldSpec {
+struct FieldEntry {
   int field;
   const char* channel;
   FieldKind kind;
@@ -18,7 +18,7 @@ struct FieldSpec {
 };
 
 // Fields 10 to 14 are carried by the format but not stored; 19 and 20 only on wide lines.
-inline constexpr FieldSpec kFieldTable[] = {
+inline constexpr FieldEntry kFieldTable[] = {
     {0, "TIME", FieldKind::kText, &LogData::TIME},
     {1, "SECL", FieldKind::kInteger, nullptr, &LogData::SECL},
     {2, "RPM", FieldKind::kInteger, nullptr, &LogData::RPM},

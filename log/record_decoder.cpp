@@ -41,9 +41,9 @@ int FindTabs(std::string_view line, size_t* positions) {
 }
 
 RecordDecoder::RecordDecoder(LogData& data) : afr_(data.AFR.data()) {
-  for (const FieldSpec& spec : kFieldTable) {
-    if (spec.integer) integers_[spec.field] = (data.*spec.integer).data();
-    if (spec.real) reals_[spec.field] = (data.*spec.real).data();
+  for (const FieldEntry& entry : kFieldTable) {
+    if (entry.integer) integers_[entry.field] = (data.*entry.integer).data();
+    if (entry.real) reals_[entry.field] = (data.*entry.real).data();
   }
 }
 
@@ -79,17 +79,17 @@ struct LineDecode {
 
   template <size_t kIndex>
   void Field() {
-    constexpr FieldSpec spec = kFieldTable[kIndex];
+    constexpr FieldEntry entry = kFieldTable[kIndex];
     current = static_cast<int>(kIndex);
-    const std::string_view text = Text<spec.field>();
-    if constexpr (spec.kind == FieldKind::kText) {
-      (spec.field == 0 ? time : engine).Add(text);
-    } else if constexpr (spec.kind == FieldKind::kInteger) {
-      integers[spec.field][slot] = ParseIntField(text);
-    } else if constexpr (spec.kind == FieldKind::kReal) {
-      reals[spec.field][slot] = ParseRealField(text);
+    const std::string_view text = Text<entry.field>();
+    if constexpr (entry.kind == FieldKind::kText) {
+      (entry.field == 0 ? time : engine).Add(text);
+    } else if constexpr (entry.kind == FieldKind::kInteger) {
+      integers[entry.field][slot] = ParseIntField(text);
+    } else if constexpr (entry.kind == FieldKind::kReal) {
+      reals[entry.field][slot] = ParseRealField(text);
     } else {
-      integers[spec.field][slot] = RangeChecked32(RoundHalfEven(ParseRealField(text)));
+      integers[entry.field][slot] = RangeChecked32(RoundHalfEven(ParseRealField(text)));
     }
   }
 };
