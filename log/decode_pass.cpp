@@ -8,6 +8,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "log/failure_place.h"
@@ -51,8 +52,7 @@ class DecodeJob {
   }
 
   void Run() {
-    for (int i = 0; settings_.threads > 1 && i < settings_.threads; ++i)
-      workers_.emplace_back([this] { WorkerLoop(); });
+    StartWorkers();
     try {
       Split();
     } catch (...) {
@@ -63,7 +63,34 @@ class DecodeJob {
     Join();
   }
 
+  ~DecodeJob() {
+    Finish();
+    Join();
+  }
+
+  // After the decoding: the first failure in the file, or the finished store.
+  void Complete() {
+    MergeReady();
+    if (mergeFailure_) throw *mergeFailure_;
+    if (splitFailure_) throw *splitFailure_;
+    data_.O2Mode = wide_ ? 2 : 1;
+    data_.MarkCount = marksFound_;
+    data_.MarkTable.resize(static_cast<size_t>(marksFound_));
+  }
+
  private:
+  // Without any worker (one thread asked for, or none could start) the reading thread
+  // decodes each batch itself.
+  void StartWorkers() {
+    for (int i = 0; settings_.threads > 1 && i < settings_.threads; ++i) {
+      try {
+        workers_.emplace_back([this] { WorkerLoop(); });
+      } catch (const std::system_error&) {
+        break;
+      }
+    }
+  }
+
   // Reads the file and hands each block's data lines, with their slots, to the decoders.
   void Split() {
     LineBlocks blocks(file_, settings_.blockBytes);
@@ -125,7 +152,7 @@ class DecodeJob {
     batch->index = batches_.size();
     Batch* raw = batch.get();
     batches_.push_back(std::move(batch));
-    if (settings_.threads <= 1) {
+    if (workers_.empty()) {
       Decode(*raw);
       return;
     }
@@ -220,23 +247,6 @@ class DecodeJob {
     workers_.clear();
   }
 
- public:
-  ~DecodeJob() {
-    Finish();
-    Join();
-  }
-
-  // After the decoding: the first failure in the file, or the finished store.
-  void Complete() {
-    MergeReady();
-    if (mergeFailure_) throw *mergeFailure_;
-    if (splitFailure_) throw *splitFailure_;
-    data_.O2Mode = wide_ ? 2 : 1;
-    data_.MarkCount = marksFound_;
-    data_.MarkTable.resize(static_cast<size_t>(marksFound_));
-  }
-
- private:
   // Joins the decoded batches at the front, in file order, and lets them go: the wideband
   // mode carried from one to the next, the first failure, and the texts of the channels.
   void MergeReady() {
