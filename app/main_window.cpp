@@ -243,7 +243,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::paintEvent(QPaintEvent*) {
   if (paintRequested_) {
     paintRequested_ = false;
-    dispatcher_.Dispatch([this] { FormPaint(); });
+    dispatcher_.DispatchPaint([this] { FormPaint(); });
   }
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);

@@ -79,5 +79,19 @@ TEST(EventDispatcher, TicksAndFailuresWhileAReportIsOpenDoNotStackBoxes) {
   EXPECT_EQ(ticks, 1);
 }
 
+TEST(EventDispatcher, ARepaintDoesNotShowTheFailureJustShownAgain) {
+  testing::RecordingCanvas canvas;
+  ListReport report;
+  EventDispatcher dispatcher(canvas, report);
+  auto badFrame = [] { throw Failure("'x' is not a valid integer value"); };
+  dispatcher.Dispatch(badFrame);
+  dispatcher.DispatchPaint(badFrame);  // the window uncovered by the closed box
+  EXPECT_EQ(report.shown.size(), 1u);
+  dispatcher.Dispatch(badFrame);  // the user asked for that frame again
+  EXPECT_EQ(report.shown.size(), 2u);
+  dispatcher.DispatchPaint([] { throw Failure("Range check error"); });  // a new failure
+  EXPECT_EQ(report.shown.size(), 3u);
+}
+
 }  // namespace
 }  // namespace tarvelin
