@@ -15,8 +15,10 @@ std::string ReportMessage(const std::string& message) {
 }
 
 void MessageBoxReport::Show(const std::string& message, const std::string& place) {
-  QString text = QString::fromLatin1(ReportMessage(message).c_str());
-  if (!place.empty()) text += "\n\n" + QString::fromLatin1(place.c_str());
+  const std::string shown = ReportMessage(message);
+  QString text = QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size()));
+  if (!place.empty())
+    text += "\n\n" + QString::fromLatin1(place.data(), static_cast<qsizetype>(place.size()));
   QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text,
                   QMessageBox::Ok, QApplication::activeWindow());
   box.exec();

@@ -32,7 +32,7 @@ standard input, one per line, and runs each as the real event would run on the U
   records FROM TO   one JSON line per slot FROM..TO (those the arrays hold) with "slot" and
                     the seventeen channel values by name; reals read back exactly
   shot PATH         the window's client area as the user sees it, as a PNG
-  stats             one line of JSON: "residentBytes", "openFiles" (descriptors),
+  stats             one line of JSON: "residentBytes", "peakResidentBytes", "openFiles",
                     "regions" (live clip region objects), "widgets" (the window's objects)
 
 Output is UTF-8; texts from a log file are Latin-1 bytes, one byte one character. Each

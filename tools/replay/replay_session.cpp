@@ -257,12 +257,20 @@ void ReplaySession::Stats() {
     if (std::fscanf(statm, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
     std::fclose(statm);
   }
+  long peakKiB = 0;
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status))
+      if (std::sscanf(line, "VmHWM: %ld kB", &peakKiB) == 1) break;
+    std::fclose(status);
+  }
   long descriptors = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
     ++descriptors;
   JsonWriter json;
   json.BeginObject();
   json.Key("residentBytes").Int(residentPages * sysconf(_SC_PAGESIZE));
+  json.Key("peakResidentBytes").Int(peakKiB * 1024);
   json.Key("openFiles").Int(descriptors);
   json.Key("regions").Int(Region::LiveCount());
   json.Key("widgets").Int(static_cast<int64_t>(form_->findChildren<QObject*>().size()));
