@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -58,23 +59,24 @@ QString QtFilter(const std::string& filter) {
 }  // namespace
 
 OpenDialog::Answer OpenDialog::Execute(QWidget* parent) {
-  if (initialDir_.empty()) initialDir_ = QDir::currentPath().toStdString();
+  if (initialDir_.empty()) initialDir_ = QFile::encodeName(QDir::currentPath()).toStdString();
   Answer answer;
   if (scripted_) {
     answer = scripted_();
   } else {
-    QFileDialog dialog(parent, QString(), QString::fromStdString(initialDir_),
+    QFileDialog dialog(parent, QString(), QFile::decodeName(initialDir_.c_str()),
                        QtFilter(Filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-      answer = dialog.selectedFiles().first().toStdString();
+      answer = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
   }
   if (answer && !answer->empty()) {
-    const QFileInfo chosen(QString::fromStdString(*answer));
-    initialDir_ = chosen.absolutePath().toStdString();
-    answer = chosen.absoluteFilePath().toStdString();
+    // File names are bytes here; the dialog's text is only their display form.
+    const QFileInfo chosen(QFile::decodeName(answer->c_str()));
+    initialDir_ = QFile::encodeName(chosen.absolutePath()).toStdString();
+    answer = QFile::encodeName(chosen.absoluteFilePath()).toStdString();
   }
   return answer;
 }
