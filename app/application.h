@@ -12,7 +12,6 @@ void ConfigureApplication(QApplication& app);
 
 // Creates the main window, shows it maximised, runs its activation (the open-log command with
 // the first argument) and brings it to the front.
-std::unique_ptr<TForm1> StartMainWindow(ViewerState& state, ErrorReport& report,
-                                        bool exposePaints);
+std::unique_ptr<TForm1> StartMainWindow(ViewerState& state, ErrorReport& report, bool exposePaints);
 
 }  // namespace tarvelin

@@ -15,16 +15,15 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr const char* kWindowFace = "MS Sans Serif";
-constexpr int kWindowFontPixels = 11;  // 8 points at 96 dpi
+constexpr int kWindowFontPixels = 11;    // 8 points at 96 dpi
 constexpr int kCheckBoxFontPixels = 13;  // 10 points
 
 }  // namespace
 
 TForm1::TForm1(ViewerState& state, ErrorReport& report, bool exposePaints)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       state_(state),
       dispatcher_(surface_, report),
       chart_(state.Log, state.Position, surface_, *this),
@@ -66,16 +65,16 @@ void TForm1::BuildPanel() {
 }
 
 void TForm1::BuildCheckBoxes() {
-  QCheckBox** members[kChannelBoxCount] = {&rpmcb,  &mapcb, &pw1cb, &o2cb,  &ve1cb,
-                                           &tpscb,  &matcb, &seclcb, &cltcb, &egocor,
-                                           &dc1cb,  &dc2cb, &ve2cb, &pw2cb};
+  QCheckBox** members[kChannelBoxCount] = {&rpmcb, &mapcb, &pw1cb,  &o2cb,  &ve1cb,
+                                           &tpscb, &matcb, &seclcb, &cltcb, &egocor,
+                                           &dc1cb, &dc2cb, &ve2cb,  &pw2cb};
   using Handler = void (TForm1::*)();
   const std::pair<const char*, Handler> handlers[] = {
-      {"rpmcbClick", &TForm1::rpmcbClick},   {"mapcbClick", &TForm1::mapcbClick},
-      {"pw1cbClick", &TForm1::pw1cbClick},   {"o2cbClick", &TForm1::o2cbClick},
-      {"ve1cbClick", &TForm1::ve1cbClick},   {"tpscbClick", &TForm1::tpscbClick},
-      {"matcbClick", &TForm1::matcbClick},   {"seclcbClick", &TForm1::seclcbClick},
-      {"cltcbClick", &TForm1::cltcbClick},   {"egocorClick", &TForm1::egocorClick},
+      {"rpmcbClick", &TForm1::rpmcbClick}, {"mapcbClick", &TForm1::mapcbClick},
+      {"pw1cbClick", &TForm1::pw1cbClick}, {"o2cbClick", &TForm1::o2cbClick},
+      {"ve1cbClick", &TForm1::ve1cbClick}, {"tpscbClick", &TForm1::tpscbClick},
+      {"matcbClick", &TForm1::matcbClick}, {"seclcbClick", &TForm1::seclcbClick},
+      {"cltcbClick", &TForm1::cltcbClick}, {"egocorClick", &TForm1::egocorClick},
       {"dc1cbClick", &TForm1::dc1cbClick}};
   for (int i = 0; i < kChannelBoxCount; ++i) {
     const CheckBoxLayout& layout = kCheckBoxes[i];
@@ -90,14 +89,15 @@ void TForm1::BuildCheckBoxes() {
     for (const auto& [name, member] : handlers)
       if (std::string_view(name) == layout.handler) handler = member;
     // clicked comes after the box has toggled.
-    connect(box, &QCheckBox::clicked, this, [this, handler] { Dispatch([=] { (this->*handler)(); }); });
+    connect(box, &QCheckBox::clicked, this,
+            [this, handler] { Dispatch([=] { (this->*handler)(); }); });
     *members[static_cast<int>(layout.box)] = box;
     checkBoxes_[static_cast<int>(layout.box)] = box;
   }
 }
 
 void TForm1::BuildIndicators() {
-  QLabel** members[kIndicatorCount] = {&ebit8, &ebit7, &decel, &accel,
+  QLabel** members[kIndicatorCount] = {&ebit8,  &ebit7,      &decel,    &accel,
                                        &warmup, &afterstart, &cranking, &RUNNING};
   for (const IndicatorLayout& layout : kIndicators) {
     auto* label = new QLabel(QString::fromLatin1(layout.caption), buttonbox);
@@ -117,9 +117,9 @@ void TForm1::BuildIndicators() {
 }
 
 void TForm1::BuildButtons() {
-  QPushButton** members[kButtonCount] = {&startbtn,   &fastreverse, &slowreverse, &SSReverse,
-                                         &SSForward,  &slowforward, &fastforward, &endbtn,
-                                         &runbtn,     &openlog,     &quit,        &MARKList};
+  QPushButton** members[kButtonCount] = {&startbtn,  &fastreverse, &slowreverse, &SSReverse,
+                                         &SSForward, &slowforward, &fastforward, &endbtn,
+                                         &runbtn,    &openlog,     &quit,        &MARKList};
   using Handler = void (TForm1::*)();
   const Handler handlers[kButtonCount] = {
       &TForm1::startbtnClick,    &TForm1::fastreverseClick, &TForm1::slowreverseClick,
@@ -137,7 +137,8 @@ void TForm1::BuildButtons() {
     button->setAutoDefault(true);  // a focused button is pressed by Enter as well as space
     button->setVisible(layout.visible);
     const Handler handler = handlers[index];
-    connect(button, &QPushButton::clicked, this, [this, handler] { Dispatch([=] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { Dispatch([=] { (this->*handler)(); }); });
     *members[index] = button;
     buttons_[index] = button;
   }
@@ -257,9 +258,7 @@ void TForm1::quitClick() {
 
 // --- ChartControls ------------------------------------------------------------------------
 
-bool TForm1::IsChecked(ChannelBox box) const {
-  return CheckBox(box)->checkState() == Qt::Checked;
-}
+bool TForm1::IsChecked(ChannelBox box) const { return CheckBox(box)->checkState() == Qt::Checked; }
 
 void TForm1::SetCaption(ChannelBox box, const std::string& caption) {
   CheckBox(box)->setText(Latin1(caption));

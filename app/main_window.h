@@ -37,8 +37,8 @@ class TForm1 : public QWidget, public ChartControls {
   QPushButton *fastreverse, *slowreverse, *slowforward, *quit, *openlog, *fastforward;
   OpenDialog OpenDialog1;
   QPushButton *SSReverse, *SSForward;
-  QCheckBox *rpmcb, *mapcb, *pw1cb, *o2cb, *ve1cb, *tpscb, *matcb, *seclcb, *cltcb, *egocor,
-      *dc1cb, *dc2cb, *ve2cb, *pw2cb;
+  QCheckBox *rpmcb, *mapcb, *pw1cb, *o2cb, *ve1cb, *tpscb, *matcb, *seclcb, *cltcb, *egocor, *dc1cb,
+      *dc2cb, *ve2cb, *pw2cb;
   QPushButton* MARKList;
   QLabel *RUNNING, *warmup, *afterstart, *accel, *engbits, *cranking;
   QPushButton *startbtn, *endbtn;

@@ -43,8 +43,8 @@ void TForm1::openlogClick() {
   marklbox->clear();
   for (const std::string& line : loaded.markLines) marklbox->addItem(Latin1(line));
 
-  for (QPushButton* button : {fastreverse, slowreverse, slowforward, fastforward, SSReverse,
-                              SSForward, endbtn, startbtn})
+  for (QPushButton* button :
+       {fastreverse, slowreverse, slowforward, fastforward, SSReverse, SSForward, endbtn, startbtn})
     button->show();
   if (state_.Log.MarkCount > 0) MARKList->show();
   runbtn->show();

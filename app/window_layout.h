@@ -73,8 +73,18 @@ inline constexpr std::array<IndicatorLayout, kIndicatorCount> kIndicators{{
 }};
 
 enum class Button {
-  startbtn, fastreverse, slowreverse, SSReverse, SSForward, slowforward, fastforward, endbtn,
-  runbtn, openlog, quit, MARKList
+  startbtn,
+  fastreverse,
+  slowreverse,
+  SSReverse,
+  SSForward,
+  slowforward,
+  fastforward,
+  endbtn,
+  runbtn,
+  openlog,
+  quit,
+  MARKList
 };
 inline constexpr int kButtonCount = 12;
 
@@ -104,13 +114,13 @@ inline constexpr std::array<ButtonLayout, kButtonCount> kButtons{{
 
 // The order in which the window declares its controls (and the replay driver lists them).
 inline constexpr std::array<const char*, 39> kControlOrder{
-    "buttonbox", "fastreverse", "slowreverse", "slowforward", "quit",     "openlog",
-    "fastforward", "OpenDialog1", "SSReverse", "SSForward",  "rpmcb",    "mapcb",
-    "pw1cb",     "o2cb",        "ve1cb",       "tpscb",      "matcb",    "seclcb",
-    "cltcb",     "egocor",      "dc1cb",       "dc2cb",      "ve2cb",    "pw2cb",
-    "MARKList",  "RUNNING",     "warmup",      "afterstart", "accel",    "engbits",
-    "cranking",  "startbtn",    "endbtn",      "marklbox",   "runtimer", "runbtn",
-    "decel",     "ebit7",       "ebit8"};
+    "buttonbox",   "fastreverse", "slowreverse", "slowforward", "quit",     "openlog",
+    "fastforward", "OpenDialog1", "SSReverse",   "SSForward",   "rpmcb",    "mapcb",
+    "pw1cb",       "o2cb",        "ve1cb",       "tpscb",       "matcb",    "seclcb",
+    "cltcb",       "egocor",      "dc1cb",       "dc2cb",       "ve2cb",    "pw2cb",
+    "MARKList",    "RUNNING",     "warmup",      "afterstart",  "accel",    "engbits",
+    "cranking",    "startbtn",    "endbtn",      "marklbox",    "runtimer", "runbtn",
+    "decel",       "ebit7",       "ebit8"};
 
 inline constexpr int kPanelTop = 424;
 

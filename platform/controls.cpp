@@ -14,8 +14,7 @@ namespace tarvelin {
 void SetControlColors(QWidget* control, Color background, Color text) {
   QPalette palette = control->palette();
   const QColor bg = ToQColor(background), fg = ToQColor(text);
-  for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-    palette.setColor(role, bg);
+  for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) palette.setColor(role, bg);
   for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
     palette.setColor(role, fg);
   control->setPalette(palette);
@@ -64,8 +63,7 @@ OpenDialog::Answer OpenDialog::Execute(QWidget* parent) {
   if (scripted_) {
     answer = scripted_();
   } else {
-    QFileDialog dialog(parent, QString(), QFile::decodeName(initialDir_.c_str()),
-                       QtFilter(Filter));
+    QFileDialog dialog(parent, QString(), QFile::decodeName(initialDir_.c_str()), QtFilter(Filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist

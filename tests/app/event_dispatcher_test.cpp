@@ -1,11 +1,12 @@
 // Failures that leave a handler reach the error report once, with their text and place.
+#include "platform/event_dispatcher.h"
+
 #include <gtest/gtest.h>
 
 #include <new>
 
 #include "log/failure.h"
 #include "platform/error_report.h"
-#include "platform/event_dispatcher.h"
 #include "tests/support/recording_canvas.h"
 
 namespace tarvelin {

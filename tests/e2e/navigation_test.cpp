@@ -52,12 +52,15 @@ TEST(Navigation, StepsKeepTheirEdgeRules) {
       {"-1 at 2 moves to 1", {"SSForward", "SSForward", "SSReverse"}, 1},
       {"+1 at N-1 is refused", {"endbtn", "SSReverse", "SSForward"}, 299},
       {"+1 at N-2 moves to N-1", {"endbtn", "SSReverse", "SSReverse", "SSForward"}, 299},
-      {"+20 at N-15 clamps to N", {"endbtn", "slowreverse", "SSForward", "SSForward", "SSForward",
-                                   "SSForward", "SSForward", "slowforward"}, 300},
+      {"+20 at N-15 clamps to N",
+       {"endbtn", "slowreverse", "SSForward", "SSForward", "SSForward", "SSForward", "SSForward",
+        "slowforward"},
+       300},
       {"+20 at N-21 moves to N-1", {"endbtn", "slowreverse", "SSReverse", "slowforward"}, 299},
       {"+200 at N-201 lands on N", {"endbtn", "fastreverse", "SSReverse", "fastforward"}, 300},
-      {"+200 at N-202 moves to N-2", {"endbtn", "fastreverse", "SSReverse", "SSReverse",
-                                      "fastforward"}, 298},
+      {"+200 at N-202 moves to N-2",
+       {"endbtn", "fastreverse", "SSReverse", "SSReverse", "fastforward"},
+       298},
       {"End and +20 at N stay at N", {"endbtn", "slowforward", "fastforward", "endbtn"}, 300},
       {"Start draws at 0", {"slowforward", "startbtn"}, 0},
   };
@@ -108,9 +111,10 @@ TEST(Playback, StepsActWithoutStoppingIt) {
 
 TEST(Navigation, ALogOfOnlyCommentsHasNoRecordsToStepThrough) {
   const std::string log = WriteFile(TempDir(), "empty.xls", "\"only a comment\n\"MARK 1\"\n");
-  const ReplayRun run = RunReplay(
-      {log}, "click SSForward\ndump\nclick slowforward\nclick fastforward\nclick endbtn\ndump\n"
-             "click runbtn\ndump\ntick\ndump\n");
+  const ReplayRun run =
+      RunReplay({log},
+                "click SSForward\ndump\nclick slowforward\nclick fastforward\nclick endbtn\ndump\n"
+                "click runbtn\ndump\ntick\ndump\n");
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 4u);
@@ -145,9 +149,9 @@ TEST(OpenLog, FailedLoadKeepsTheLogTheUserHad) {
   const std::string dir = TempDir();
   const std::string good = WriteFile(dir, "good.xls", LogOf(50, {3}));
   const std::string bad = WriteFile(dir, "bad.xls", LogOf(5) + NarrowLine({"9", "x"}) + "\n");
-  const ReplayRun run = RunReplay(
-      {good}, "click slowforward\ndialog " + bad + "\nclick openlog\ndialog " + dir +
-                  "/missing.xls\nclick openlog\ndump\n");
+  const ReplayRun run =
+      RunReplay({good}, "click slowforward\ndialog " + bad + "\nclick openlog\ndialog " + dir +
+                            "/missing.xls\nclick openlog\ndump\n");
   const auto errors = run.LinesStartingWith("error:");
   ASSERT_EQ(errors.size(), 2u);
   EXPECT_EQ(errors[0].rfind("error: 'x' is not a valid integer value.", 0), 0u) << errors[0];
@@ -163,8 +167,9 @@ TEST(OpenLog, MarkListButtonStaysOnceALogWithMarksWasLoaded) {
   const std::string dir = TempDir();
   const std::string plain = WriteFile(dir, "plain.xls", LogOf(10));
   const std::string marks = WriteFile(dir, "marks.xls", LogOf(10, {2}));
-  const ReplayRun run = RunReplay({plain}, "dump\ndialog " + marks + "\nclick openlog\ndump\ndialog " +
-                                               plain + "\nclick openlog\ndump\n");
+  const ReplayRun run =
+      RunReplay({plain}, "dump\ndialog " + marks + "\nclick openlog\ndump\ndialog " + plain +
+                             "\nclick openlog\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 3u);
   EXPECT_FALSE(Control(dumps[0], "MARKList")["visible"].toBool());
@@ -175,9 +180,10 @@ TEST(OpenLog, MarkListButtonStaysOnceALogWithMarksWasLoaded) {
 
 TEST(MarkList, ShowHideAndJumpAheadOfTheFirstRecord) {
   const std::string log = WriteFile(TempDir(), "marks.xls", LogOf(40, {-1, 25}));
-  const ReplayRun run = RunReplay(
-      {log}, "click slowforward\nclick MARKList\ndump\nclick MARKList\ndump\n"
-             "click MARKList\nselect 0\ndump\nclick MARKList\nselect 1\ndump\n");
+  const ReplayRun run =
+      RunReplay({log},
+                "click slowforward\nclick MARKList\ndump\nclick MARKList\ndump\n"
+                "click MARKList\nselect 0\ndump\nclick MARKList\nselect 1\ndump\n");
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 4u);
@@ -198,8 +204,8 @@ TEST(MarkList, ASelectionOfNoEntryDoesNothing) {
   const std::string dir = TempDir();
   const std::string marks = WriteFile(dir, "marks.xls", LogOf(10, {2}));
   const std::string plain = WriteFile(dir, "plain.xls", LogOf(10));
-  const ReplayRun run = RunReplay(
-      {marks}, "click MARKList\nselect -1\ndump\ndialog " + plain + "\nclick openlog\nselect 0\ndump\n");
+  const ReplayRun run = RunReplay({marks}, "click MARKList\nselect -1\ndump\ndialog " + plain +
+                                               "\nclick openlog\nselect 0\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 2u);
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());

@@ -1,10 +1,10 @@
 #include "tests/e2e/replay_runner.h"
 
-#include <QJsonDocument>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QJsonDocument>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,7 +49,8 @@ ReplayRun RunReplay(const std::vector<std::string>& arguments, const std::string
     dup2(out, 1);
     dup2(err, 2);
     std::vector<char*> argv{const_cast<char*>(TARVELIN_REPLAY_PATH)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
@@ -101,7 +102,9 @@ std::string JoinFields(std::vector<std::string> fields, size_t count) {
 
 }  // namespace
 
-std::string NarrowLine(std::vector<std::string> fields) { return JoinFields(std::move(fields), 19); }
+std::string NarrowLine(std::vector<std::string> fields) {
+  return JoinFields(std::move(fields), 19);
+}
 std::string WideLine(std::vector<std::string> fields) { return JoinFields(std::move(fields), 22); }
 
 std::string TempDir() {

@@ -22,9 +22,9 @@ std::string MakeLog(int records, std::vector<int> marksAfter = {}) {
   };
   marksHere(-1);
   for (int i = 0; i < records; ++i) {
-    text += NarrowLine({std::to_string(i / 10) + "." + std::to_string(i % 10), std::to_string(i % 256),
-                        std::to_string(i % 70), "95", "12", "0.45", "30", "80.0", "1", "100", "0",
-                        "0", "0", "0", "0", "60", "3.5", "0", "0"}) +
+    text += NarrowLine({std::to_string(i / 10) + "." + std::to_string(i % 10),
+                        std::to_string(i % 256), std::to_string(i % 70), "95", "12", "0.45", "30",
+                        "80.0", "1", "100", "0", "0", "0", "0", "0", "60", "3.5", "0", "0"}) +
             "\n";
     marksHere(i);
   }
@@ -56,9 +56,9 @@ TEST(ReplayStartup, WithoutLogShowsTheWindowAsLaidOut) {
             " NO LOG FILE LOADED - Click on \"Open\" button below to load a logfile ");
   for (const char* shown : {"openlog", "quit"})
     EXPECT_TRUE(Control(dump, shown)["visible"].toBool()) << shown;
-  for (const char* hidden : {"startbtn", "fastreverse", "slowreverse", "SSReverse", "SSForward",
-                             "slowforward", "fastforward", "endbtn", "runbtn", "MARKList",
-                             "marklbox"})
+  for (const char* hidden :
+       {"startbtn", "fastreverse", "slowreverse", "SSReverse", "SSForward", "slowforward",
+        "fastforward", "endbtn", "runbtn", "MARKList", "marklbox"})
     EXPECT_FALSE(Control(dump, hidden)["visible"].toBool()) << hidden;
   EXPECT_EQ(Control(dump, "openlog")["caption"].toString(), "&Open");
   EXPECT_EQ(Control(dump, "rpmcb")["caption"].toString(), "RPM");
@@ -91,7 +91,8 @@ TEST(ReplayStartup, WithLogLoadsAndDrawsAtRecordZero) {
   EXPECT_EQ(dump["RecordCount"].toInt(), 30);
   EXPECT_EQ(dump["MarkTable"].toArray(), QJsonArray({4}));
   const QString status = Control(dump, "buttonbox")["caption"].toString();
-  EXPECT_TRUE(status.startsWith(QString::fromStdString(" Log File: " + log + "; 30 Records; NB O2 Sensor Detected; ")))
+  EXPECT_TRUE(status.startsWith(
+      QString::fromStdString(" Log File: " + log + "; 30 Records; NB O2 Sensor Detected; ")))
       << status.toStdString();
   EXPECT_TRUE(status.endsWith(" Mem Used "));
   for (const char* shown : {"startbtn", "fastreverse", "SSForward", "endbtn", "runbtn", "MARKList"})

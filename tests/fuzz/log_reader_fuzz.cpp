@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "log/log_reader.h"
@@ -65,13 +65,13 @@ bool AllDigits(std::string_view text) {
 // The messages the reader may end with; anything else is a fault. (No std::regex: its
 // recursion overflows the stack on the long field texts that messages quote.)
 bool IsReaderMessage(std::string_view m) {
-  for (const char* fixed : {tarvelin::kRangeCheckError, tarvelin::kIntegerOverflow,
-                            tarvelin::kFloatingPointOverflow,
-                            tarvelin::kInvalidFloatingPointOperation, tarvelin::kOutOfMemory})
+  for (const char* fixed :
+       {tarvelin::kRangeCheckError, tarvelin::kIntegerOverflow, tarvelin::kFloatingPointOverflow,
+        tarvelin::kInvalidFloatingPointOperation, tarvelin::kOutOfMemory})
     if (m == fixed) return true;
   if (m == "File is empty: " + InputPath()) return true;
-  for (std::string_view quoted : {"' is not a valid integer value",
-                                  "' is not a valid floating point value"})
+  for (std::string_view quoted :
+       {"' is not a valid integer value", "' is not a valid floating point value"})
     if (m.size() >= quoted.size() + 1 && m[0] == '\'' && EndsWith(m, quoted)) return true;
   // "Line N has K tabs; a data line needs 18, or 21 to 24"
   constexpr std::string_view kTabsTail = " tabs; a data line needs 18, or 21 to 24";
@@ -103,8 +103,8 @@ bool SameLog(const LoadedLog& x, const LoadedLog& y) {
   if (a.RecordCount != b.RecordCount || a.MarkCount != b.MarkCount || a.O2Mode != b.O2Mode ||
       a.MarkTable != b.MarkTable || x.markLines != y.markLines)
     return false;
-  for (auto channel : {&LogData::SECL, &LogData::RPM, &LogData::MAP, &LogData::TPS,
-                       &LogData::CLT, &LogData::GEGO, &LogData::VE1, &LogData::VE2})
+  for (auto channel : {&LogData::SECL, &LogData::RPM, &LogData::MAP, &LogData::TPS, &LogData::CLT,
+                       &LogData::GEGO, &LogData::VE1, &LogData::VE2})
     if (!SameValues(a.*channel, b.*channel)) return false;
   for (auto channel : {&LogData::O2, &LogData::MAT, &LogData::PW1, &LogData::PW2, &LogData::DC1,
                        &LogData::DC2, &LogData::AFR})
@@ -130,18 +130,18 @@ void CheckConsistent(const LoadedLog& log) {
   const int64_t slots = int64_t{d.RecordCount} + 2000;
   if (d.RecordCount < 0 || !d.LogLoaded || (d.O2Mode != 1 && d.O2Mode != 2))
     Fault("inconsistent counts or mode");
-  for (int64_t size : {int64_t{d.TIME.size()}, int64_t{d.ENGINE.size()}, int64_t{d.SECL.size()},
-                       int64_t{d.RPM.size()}, int64_t{d.MAP.size()}, int64_t{d.TPS.size()},
-                       int64_t{d.CLT.size()}, int64_t{d.GEGO.size()}, int64_t{d.VE1.size()},
-                       int64_t{d.VE2.size()}, int64_t{d.O2.size()}, int64_t{d.MAT.size()},
-                       int64_t{d.PW1.size()}, int64_t{d.PW2.size()}, int64_t{d.DC1.size()},
-                       int64_t{d.DC2.size()}, int64_t{d.AFR.size()}})
+  for (int64_t size :
+       {int64_t{d.TIME.size()}, int64_t{d.ENGINE.size()}, int64_t{d.SECL.size()},
+        int64_t{d.RPM.size()}, int64_t{d.MAP.size()}, int64_t{d.TPS.size()}, int64_t{d.CLT.size()},
+        int64_t{d.GEGO.size()}, int64_t{d.VE1.size()}, int64_t{d.VE2.size()}, int64_t{d.O2.size()},
+        int64_t{d.MAT.size()}, int64_t{d.PW1.size()}, int64_t{d.PW2.size()}, int64_t{d.DC1.size()},
+        int64_t{d.DC2.size()}, int64_t{d.AFR.size()}})
     if (size != slots) Fault("a channel is not RecordCount + 2000 slots long");
   if (d.MarkCount < 0 || d.MarkTable.size() != static_cast<size_t>(d.MarkCount) ||
       log.markLines.size() != d.MarkTable.size())
     Fault("marks do not agree");
-  for (auto channel : {&LogData::SECL, &LogData::RPM, &LogData::MAP, &LogData::TPS,
-                       &LogData::CLT, &LogData::GEGO, &LogData::VE1, &LogData::VE2})
+  for (auto channel : {&LogData::SECL, &LogData::RPM, &LogData::MAP, &LogData::TPS, &LogData::CLT,
+                       &LogData::GEGO, &LogData::VE1, &LogData::VE2})
     if (!LeadSlotsEmpty(d.*channel, d.RecordCount)) Fault("a lead slot was written");
   for (auto channel : {&LogData::O2, &LogData::MAT, &LogData::PW1, &LogData::PW2, &LogData::DC1,
                        &LogData::DC2, &LogData::AFR})

@@ -81,8 +81,8 @@ void CheckReal(std::string_view text) {
 
 void CheckCaption(const std::string& caption, long double value, int digits) {
   if (!oracle::IsCaption(caption, value, digits))
-    Fault("caption '" + caption + "' for " + std::to_string(static_cast<double>(value)) +
-          " with " + std::to_string(digits) + " decimals");
+    Fault("caption '" + caption + "' for " + std::to_string(static_cast<double>(value)) + " with " +
+          std::to_string(digits) + " decimals");
 }
 
 // Keeps the state the chart reads back and draws nothing.
@@ -134,8 +134,8 @@ void CheckReadouts(const uint8_t* data, size_t size) {
     empty.RecordCount = 1;
     empty.TIME.Allocate(slots);
     empty.ENGINE.Allocate(slots);
-    for (auto* channel : {&empty.SECL, &empty.RPM, &empty.MAP, &empty.TPS, &empty.CLT,
-                          &empty.GEGO, &empty.VE1, &empty.VE2})
+    for (auto* channel : {&empty.SECL, &empty.RPM, &empty.MAP, &empty.TPS, &empty.CLT, &empty.GEGO,
+                          &empty.VE1, &empty.VE2})
       channel->Allocate(slots);
     for (auto* channel :
          {&empty.O2, &empty.MAT, &empty.PW1, &empty.PW2, &empty.DC1, &empty.DC2, &empty.AFR})
@@ -144,8 +144,8 @@ void CheckReadouts(const uint8_t* data, size_t size) {
     return empty;
   }();
   constexpr int32_t kSlot = tarvelin::LeadIn;
-  for (auto* channel : {&log.SECL, &log.RPM, &log.MAP, &log.TPS, &log.CLT, &log.GEGO, &log.VE1,
-                        &log.VE2})
+  for (auto* channel :
+       {&log.SECL, &log.RPM, &log.MAP, &log.TPS, &log.CLT, &log.GEGO, &log.VE1, &log.VE2})
     channel->set(kSlot, Take<int32_t>(data, size));
   for (auto* channel : {&log.O2, &log.MAT, &log.PW1, &log.PW2, &log.DC1, &log.DC2, &log.AFR})
     channel->set(kSlot, Take<double>(data, size));

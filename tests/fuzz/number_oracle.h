@@ -40,7 +40,8 @@ inline IntegerResult ReferenceInteger(std::string_view text) {
       std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
   if (error != std::errc() || end != digits.data() + digits.size()) return {};
   if (magnitude > (negative ? 0x80000000u : 0x7fffffffu)) return {};
-  const int64_t value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+  const int64_t value =
+      negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
   return {true, static_cast<int32_t>(value)};
 }
 
@@ -121,8 +122,9 @@ inline bool IsCaption(const std::string& caption, long double value, int digits)
     if (!std::all_of(whole.begin(), whole.end(), IsDecimalDigit)) return false;
     if (whole.size() > 1 && whole[0] == '0') return false;
     if (whole.size() > 4) return false;
-    if (d == 0 ? point != std::string_view::npos
-               : point == std::string_view::npos || body.size() - point - 1 != static_cast<size_t>(d))
+    if (d == 0
+            ? point != std::string_view::npos
+            : point == std::string_view::npos || body.size() - point - 1 != static_cast<size_t>(d))
       return false;
     std::string allDigits(whole);
     if (d > 0) allDigits.append(body.substr(point + 1));

@@ -17,11 +17,13 @@ namespace {
 bool SwitchUser(const std::string& name) {
   const passwd* user = ::getpwnam(name.c_str());
   if (user == nullptr) return false;
-  return ::setgroups(0, nullptr) == 0 && ::setresgid(user->pw_gid, user->pw_gid, user->pw_gid) == 0 &&
+  return ::setgroups(0, nullptr) == 0 &&
+         ::setresgid(user->pw_gid, user->pw_gid, user->pw_gid) == 0 &&
          ::setresuid(user->pw_uid, user->pw_uid, user->pw_uid) == 0;
 }
 
-[[noreturn]] void RunChild(int out, const std::string& path, const std::optional<std::string>& asUser) {
+[[noreturn]] void RunChild(int out, const std::string& path,
+                           const std::optional<std::string>& asUser) {
   std::string outcome;
   if (asUser && !SwitchUser(*asUser)) {
     outcome = "cannot switch user";

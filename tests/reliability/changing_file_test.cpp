@@ -29,8 +29,8 @@ void AllocateFromCounts(LogData& data, const LineCounts& counts) {
   data.MarkCount = counts.marks;
   data.MarkTable.assign(static_cast<size_t>(counts.marks), 0);
   for (TextChannel* text : {&data.TIME, &data.ENGINE}) text->Allocate(slots);
-  for (auto* channel : {&data.SECL, &data.RPM, &data.MAP, &data.TPS, &data.CLT, &data.GEGO,
-                        &data.VE1, &data.VE2})
+  for (auto* channel :
+       {&data.SECL, &data.RPM, &data.MAP, &data.TPS, &data.CLT, &data.GEGO, &data.VE1, &data.VE2})
     channel->Allocate(slots);
   for (auto* channel : {&data.O2, &data.MAT, &data.PW1, &data.PW2, &data.DC1, &data.DC2, &data.AFR})
     channel->Allocate(slots);
@@ -65,7 +65,7 @@ void Rewrite(const std::string& path, const std::string& content) {  // same fil
 struct ChangeCase {
   const char* name;
   std::function<void(const std::string& path)> change;
-  const char* failure;  // nullptr: loads
+  const char* failure;             // nullptr: loads
   std::vector<std::string> times;  // TIME of the records stored, from slot 1000
   int32_t marks;
 };
@@ -73,25 +73,36 @@ struct ChangeCase {
 const ChangeCase kChanges[] = {
     {"unchanged", [](const std::string&) {}, nullptr, {"A", "B"}, 1},
     {"one more data line: the header's slot takes it",
-     [](const std::string& p) { Rewrite(p, kLines + WideLineWith(0, "C") + "\n"); }, nullptr,
-     {"A", "B", "C"}, 1},
+     [](const std::string& p) { Rewrite(p, kLines + WideLineWith(0, "C") + "\n"); },
+     nullptr,
+     {"A", "B", "C"},
+     1},
     {"two more data lines",
      [](const std::string& p) {
        Rewrite(p, kLines + WideLineWith(0, "C") + "\n" + WideLineWith(0, "D") + "\n");
      },
-     kRangeCheckError, {}, 0},
-    {"one more mark", [](const std::string& p) { Rewrite(p, kLines + "\"MARK 2\"\n"); },
-     kRangeCheckError, {}, 0},
+     kRangeCheckError,
+     {},
+     0},
+    {"one more mark",
+     [](const std::string& p) { Rewrite(p, kLines + "\"MARK 2\"\n"); },
+     kRangeCheckError,
+     {},
+     0},
     {"shrunk to whole lines",
-     [](const std::string& p) { Rewrite(p, kLines.substr(0, kLines.find("\"MARK"))); }, nullptr,
-     {"A"}, 0},
+     [](const std::string& p) { Rewrite(p, kLines.substr(0, kLines.find("\"MARK"))); },
+     nullptr,
+     {"A"},
+     0},
     {"cut inside a line",
      [](const std::string& p) {
        size_t cut = kLines.rfind("B\t");  // after the fifth tab of the last line
        for (int tab = 0; tab < 5; ++tab) cut = kLines.find('\t', cut) + 1;
        Rewrite(p, kLines.substr(0, cut));
      },
-     "Line 4 has 5 tabs; a data line needs 18, or 21 to 24", {}, 0},
+     "Line 4 has 5 tabs; a data line needs 18, or 21 to 24",
+     {},
+     0},
     {"emptied", [](const std::string& p) { Rewrite(p, ""); }, nullptr, {}, 0},
     {"replaced by another file: the open one is read",
      [](const std::string& p) {
@@ -99,14 +110,18 @@ const ChangeCase kChanges[] = {
        std::ofstream(other) << WideLineWith(0, "X") << "\n";
        std::rename(other.c_str(), p.c_str());
      },
-     nullptr, {"A", "B"}, 1},
+     nullptr,
+     {"A", "B"},
+     1},
     {"same length, other values",
      [](const std::string& p) {
        std::string changed = kLines;
        changed[changed.find("\"MARK 1\"")] = 'Q';  // the mark becomes a (bad) data line
        Rewrite(p, changed);
      },
-     "Line 3 has 0 tabs; a data line needs 18, or 21 to 24", {}, 0},
+     "Line 3 has 0 tabs; a data line needs 18, or 21 to 24",
+     {},
+     0},
 };
 
 class ChangeBetweenPassesTest : public ::testing::TestWithParam<ChangeCase> {};

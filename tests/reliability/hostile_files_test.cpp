@@ -158,9 +158,9 @@ TEST(LongLineTest, KeptWholeOrRefusedWithTheWholeField) {
       } catch (const Failure& failure) {
         const std::string kind = field == 2 ? "integer" : "floating point";
         // An integer of 5 million digits is no integer; a real of that size overflows.
-        EXPECT_EQ(failure.message(), field == 2 ? "'" + longDigits + "' is not a valid " + kind +
-                                                      " value"
-                                                : std::string(kFloatingPointOverflow));
+        EXPECT_EQ(failure.message(), field == 2
+                                         ? "'" + longDigits + "' is not a valid " + kind + " value"
+                                         : std::string(kFloatingPointOverflow));
       }
     }
   }

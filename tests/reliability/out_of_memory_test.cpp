@@ -39,7 +39,8 @@ std::string WriteRepeated(const TempDir& dir, const std::string& name, const std
   for (int i = 0; i < 65536; ++i) piece += line;
   std::ofstream out(dir.Path(name), std::ios::binary);
   for (int64_t left = count; left > 0; left -= 65536)
-    out.write(piece.data(), static_cast<std::streamsize>(line.size() * std::min<int64_t>(left, 65536)));
+    out.write(piece.data(),
+              static_cast<std::streamsize>(line.size() * std::min<int64_t>(left, 65536)));
   return dir.Path(name);
 }
 
@@ -53,23 +54,27 @@ std::string WriteSparseLine(const TempDir& dir, const std::string& name, off_t l
 struct ExhaustionCase {
   const char* name;
   std::function<std::string(const TempDir&)> make;
-  uint64_t headroom;  // address space allowed beyond what the process holds before the load
+  uint64_t headroom;   // address space allowed beyond what the process holds before the load
   bool loads = false;  // the load needs less than the limit leaves: it completes
 };
 
 const ExhaustionCase kExhaustionCases[] = {
     // 17 channels of 20 million slots: about 1.9 GB.
-    {"channel arrays", [](const TempDir& d) { return WriteRepeated(d, "records.xls", "T\n", 20'000'000); },
+    {"channel arrays",
+     [](const TempDir& d) { return WriteRepeated(d, "records.xls", "T\n", 20'000'000); },
      uint64_t{512} << 20},
     // One line of 1 GiB must be held whole to be split into fields.
-    {"one huge line", [](const TempDir& d) { return WriteSparseLine(d, "line.xls", off_t{1} << 30); },
+    {"one huge line",
+     [](const TempDir& d) { return WriteSparseLine(d, "line.xls", off_t{1} << 30); },
      uint64_t{512} << 20},
     // 8 million mark lines kept for the mark list.
-    {"mark lines", [](const TempDir& d) { return WriteRepeated(d, "marks.xls", "\"MARK\n", 8'000'000); },
+    {"mark lines",
+     [](const TempDir& d) { return WriteRepeated(d, "marks.xls", "\"MARK\n", 8'000'000); },
      uint64_t{256} << 20},
     // Room for a small log's arrays and one read block, not for the decoding threads' stacks:
     // the decoding runs on the calling thread instead.
-    {"decoding threads", [](const TempDir& d) { return d.Write("small.xls", "TIME\n" + WideLine() + "\n"); },
+    {"decoding threads",
+     [](const TempDir& d) { return d.Write("small.xls", "TIME\n" + WideLine() + "\n"); },
      uint64_t{6} << 20, true},
 };
 

@@ -23,7 +23,8 @@ std::vector<std::string> ReplayOutput::Starting(const std::string& prefix) const
 
 ReplayOutput RunReplayScript(const std::string& scriptPath, const std::string& outputDir,
                              std::optional<uint64_t> addressSpaceBytes) {
-  const std::string outPath = outputDir + "/replay-out.txt", errPath = outputDir + "/replay-err.txt";
+  const std::string outPath = outputDir + "/replay-out.txt",
+                    errPath = outputDir + "/replay-err.txt";
   ReplayOutput output;
   const pid_t pid = ::fork();
   if (pid < 0) return output;

@@ -1,5 +1,7 @@
 #include "tools/replay/replay_session.h"
 
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QKeySequence>
 #include <QPushButton>
@@ -8,7 +10,6 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 #include <ostream>
 #include <sstream>
 
