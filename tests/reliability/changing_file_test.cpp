@@ -124,6 +124,9 @@ const ChangeCase kChanges[] = {
      0},
 };
 
+// Test names and failure reports show the case by its name.
+void PrintTo(const ChangeCase& c, std::ostream* out) { *out << c.name; }
+
 class ChangeBetweenPassesTest : public ::testing::TestWithParam<ChangeCase> {};
 
 // The two passes run on one open file, as the reader runs them, with the change in between.

@@ -112,6 +112,9 @@ const HostileCase kHostileCases[] = {
      "failure: File access denied | {}", true},
 };
 
+// Test names and failure reports show the case by its name.
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
 class HostileFileTest : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileFileTest, EndsInALoadOrAClearRefusalWithinSeconds) {

@@ -107,6 +107,9 @@ const ExhaustionCase kExhaustionCases[] = {
   std::_Exit(1);
 }
 
+// Test names and failure reports show the case by its name.
+void PrintTo(const ExhaustionCase& c, std::ostream* out) { *out << c.name; }
+
 class ExhaustionTest : public ::testing::TestWithParam<ExhaustionCase> {};
 
 TEST_P(ExhaustionTest, EndsInOutOfMemoryWithTheEarlierLogIntact) {
