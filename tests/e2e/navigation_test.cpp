@@ -9,25 +9,6 @@
 namespace tarvelin::test {
 namespace {
 
-std::string LogOf(int records, const std::vector<int>& marksAfter = {}) {
-  std::string text = "\"test log\n";
-  int mark = 1;
-  auto marksHere = [&](int after) {
-    for (int m : marksAfter)
-      if (m == after) text += "\"MARK " + std::to_string(mark++) + "\"\n";
-  };
-  marksHere(-1);
-  for (int i = 0; i < records; ++i) {
-    text += NarrowLine({std::to_string(i), "1", "20", "95", "12", "0.45", "30", "80", "1"}) + "\n";
-    marksHere(i);
-  }
-  return text;
-}
-
-QJsonObject Control(const QJsonObject& dump, const char* name) {
-  return dump["controls"].toObject()[name].toObject();
-}
-
 std::string Clicks(const std::vector<std::string>& names) {
   std::string script;
   for (const std::string& name : names) script += "click " + name + "\n";
@@ -42,7 +23,7 @@ struct StepCase {
 
 // With RecordCount N = 300.
 TEST(Navigation, StepsKeepTheirEdgeRules) {
-  const std::string log = WriteFile(TempDir(), "n300.xls", LogOf(300));
+  const std::string log = WriteFile(TempDir(), "n300.xls", TestLog(300));
   const StepCase cases[] = {
       {"-200 at 200 is refused", {"fastforward", "fastreverse"}, 200},
       {"-200 at 201 moves to 1", {"fastforward", "SSForward", "fastreverse"}, 1},
@@ -73,40 +54,40 @@ TEST(Navigation, StepsKeepTheirEdgeRules) {
 }
 
 TEST(Playback, RunsSixRecordsATickAndStopsPastTheEnd) {
-  const std::string log = WriteFile(TempDir(), "n100.xls", LogOf(100));
+  const std::string log = WriteFile(TempDir(), "n100.xls", TestLog(100));
   const ReplayRun run =
       RunReplay({log}, "click runbtn\ndump\ntick\ndump\ntick 16\ndump\ntick\ndump\ntick 5\ndump\n");
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 5u);
-  EXPECT_EQ(Control(dumps[0], "runbtn")["caption"].toString(), "STOP");
-  EXPECT_TRUE(Control(dumps[0], "runtimer")["enabled"].toBool());
+  EXPECT_EQ(ControlOf(dumps[0], "runbtn")["caption"].toString(), "STOP");
+  EXPECT_TRUE(ControlOf(dumps[0], "runtimer")["enabled"].toBool());
   EXPECT_EQ(dumps[0]["Position"].toInt(), 0);  // the press itself moves nothing
   EXPECT_EQ(dumps[1]["Position"].toInt(), 6);
   EXPECT_EQ(dumps[2]["Position"].toInt(), 102);  // 6, 12, ..., 96, 102
-  EXPECT_TRUE(Control(dumps[2], "runtimer")["enabled"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[2], "runtimer")["enabled"].toBool());
   EXPECT_EQ(dumps[3]["Position"].toInt(), 102);  // this tick stopped it
-  EXPECT_FALSE(Control(dumps[3], "runtimer")["enabled"].toBool());
-  EXPECT_EQ(Control(dumps[3], "runbtn")["caption"].toString(), "RUN");
+  EXPECT_FALSE(ControlOf(dumps[3], "runtimer")["enabled"].toBool());
+  EXPECT_EQ(ControlOf(dumps[3], "runbtn")["caption"].toString(), "RUN");
   EXPECT_EQ(dumps[4]["Position"].toInt(), 102);  // no ticks reach a stopped timer
 }
 
 TEST(Playback, AfterEndShowsStopForOneTick) {
-  const std::string log = WriteFile(TempDir(), "n100.xls", LogOf(100));
+  const std::string log = WriteFile(TempDir(), "n100.xls", TestLog(100));
   const ReplayRun run = RunReplay({log}, "click endbtn\nclick runbtn\ndump\ntick\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 2u);
-  EXPECT_EQ(Control(dumps[0], "runbtn")["caption"].toString(), "STOP");
-  EXPECT_EQ(Control(dumps[1], "runbtn")["caption"].toString(), "RUN");
+  EXPECT_EQ(ControlOf(dumps[0], "runbtn")["caption"].toString(), "STOP");
+  EXPECT_EQ(ControlOf(dumps[1], "runbtn")["caption"].toString(), "RUN");
   EXPECT_EQ(dumps[1]["Position"].toInt(), 100);
 }
 
 TEST(Playback, StepsActWithoutStoppingIt) {
-  const std::string log = WriteFile(TempDir(), "n100.xls", LogOf(100));
+  const std::string log = WriteFile(TempDir(), "n100.xls", TestLog(100));
   const ReplayRun run = RunReplay({log}, "click runbtn\ntick 2\nclick startbtn\ntick\ndump\n");
   const QJsonObject dump = run.LastDump();
   EXPECT_EQ(dump["Position"].toInt(), 6);
-  EXPECT_TRUE(Control(dump, "runtimer")["enabled"].toBool());
+  EXPECT_TRUE(ControlOf(dump, "runtimer")["enabled"].toBool());
 }
 
 TEST(Navigation, ALogOfOnlyCommentsHasNoRecordsToStepThrough) {
@@ -121,25 +102,25 @@ TEST(Navigation, ALogOfOnlyCommentsHasNoRecordsToStepThrough) {
   EXPECT_EQ(dumps[0]["RecordCount"].toInt(), 0);
   EXPECT_EQ(dumps[0]["MarkTable"].toArray(), QJsonArray({-1}));
   EXPECT_EQ(dumps[1]["Position"].toInt(), 0);
-  EXPECT_EQ(Control(dumps[2], "runbtn")["caption"].toString(), "STOP");
-  EXPECT_EQ(Control(dumps[3], "runbtn")["caption"].toString(), "RUN");
+  EXPECT_EQ(ControlOf(dumps[2], "runbtn")["caption"].toString(), "STOP");
+  EXPECT_EQ(ControlOf(dumps[3], "runbtn")["caption"].toString(), "RUN");
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
 }
 
 TEST(OpenLog, CancelChangesNothing) {
-  const std::string log = WriteFile(TempDir(), "marks.xls", LogOf(50, {3, 10}));
+  const std::string log = WriteFile(TempDir(), "marks.xls", TestLog(50, {3, 10}));
   const ReplayRun run =
       RunReplay({log}, "click slowforward\ndump\ndialog cancel\nclick openlog\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 2u);
   EXPECT_EQ(dumps[1]["Position"].toInt(), 20);
   EXPECT_EQ(dumps[1]["MarkCount"].toInt(), 2);
-  EXPECT_EQ(Control(dumps[1], "marklbox")["items"], Control(dumps[0], "marklbox")["items"]);
-  EXPECT_EQ(Control(dumps[1], "marklbox")["items"].toArray().size(), 2);
+  EXPECT_EQ(ControlOf(dumps[1], "marklbox")["items"], ControlOf(dumps[0], "marklbox")["items"]);
+  EXPECT_EQ(ControlOf(dumps[1], "marklbox")["items"].toArray().size(), 2);
 }
 
 TEST(OpenLog, NoAnswerWaitingCancelsTheDialog) {
-  const std::string log = WriteFile(TempDir(), "marks.xls", LogOf(50, {3}));
+  const std::string log = WriteFile(TempDir(), "marks.xls", TestLog(50, {3}));
   const ReplayRun run = RunReplay({log}, "click openlog\ndump\n");
   EXPECT_EQ(run.LastDump()["MarkCount"].toInt(), 1);
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
@@ -147,8 +128,8 @@ TEST(OpenLog, NoAnswerWaitingCancelsTheDialog) {
 
 TEST(OpenLog, FailedLoadKeepsTheLogTheUserHad) {
   const std::string dir = TempDir();
-  const std::string good = WriteFile(dir, "good.xls", LogOf(50, {3}));
-  const std::string bad = WriteFile(dir, "bad.xls", LogOf(5) + NarrowLine({"9", "x"}) + "\n");
+  const std::string good = WriteFile(dir, "good.xls", TestLog(50, {3}));
+  const std::string bad = WriteFile(dir, "bad.xls", TestLog(5) + NarrowLine({"9", "x"}) + "\n");
   const ReplayRun run =
       RunReplay({good}, "click slowforward\ndialog " + bad + "\nclick openlog\ndialog " + dir +
                             "/missing.xls\nclick openlog\ndump\n");
@@ -160,26 +141,26 @@ TEST(OpenLog, FailedLoadKeepsTheLogTheUserHad) {
   EXPECT_EQ(dump["RecordCount"].toInt(), 50);
   EXPECT_EQ(dump["Position"].toInt(), 20);
   EXPECT_EQ(dump["MarkCount"].toInt(), 1);
-  EXPECT_EQ(Control(dump, "marklbox")["items"].toArray().size(), 1);
+  EXPECT_EQ(ControlOf(dump, "marklbox")["items"].toArray().size(), 1);
 }
 
 TEST(OpenLog, MarkListButtonStaysOnceALogWithMarksWasLoaded) {
   const std::string dir = TempDir();
-  const std::string plain = WriteFile(dir, "plain.xls", LogOf(10));
-  const std::string marks = WriteFile(dir, "marks.xls", LogOf(10, {2}));
+  const std::string plain = WriteFile(dir, "plain.xls", TestLog(10));
+  const std::string marks = WriteFile(dir, "marks.xls", TestLog(10, {2}));
   const ReplayRun run =
       RunReplay({plain}, "dump\ndialog " + marks + "\nclick openlog\ndump\ndialog " + plain +
                              "\nclick openlog\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 3u);
-  EXPECT_FALSE(Control(dumps[0], "MARKList")["visible"].toBool());
-  EXPECT_TRUE(Control(dumps[1], "MARKList")["visible"].toBool());
-  EXPECT_TRUE(Control(dumps[2], "MARKList")["visible"].toBool());
-  EXPECT_TRUE(Control(dumps[2], "marklbox")["items"].toArray().isEmpty());
+  EXPECT_FALSE(ControlOf(dumps[0], "MARKList")["visible"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[1], "MARKList")["visible"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[2], "MARKList")["visible"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[2], "marklbox")["items"].toArray().isEmpty());
 }
 
 TEST(MarkList, ShowHideAndJumpAheadOfTheFirstRecord) {
-  const std::string log = WriteFile(TempDir(), "marks.xls", LogOf(40, {-1, 25}));
+  const std::string log = WriteFile(TempDir(), "marks.xls", TestLog(40, {-1, 25}));
   const ReplayRun run =
       RunReplay({log},
                 "click slowforward\nclick MARKList\ndump\nclick MARKList\ndump\n"
@@ -187,30 +168,30 @@ TEST(MarkList, ShowHideAndJumpAheadOfTheFirstRecord) {
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 4u);
-  EXPECT_TRUE(Control(dumps[0], "marklbox")["visible"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[0], "marklbox")["visible"].toBool());
   EXPECT_EQ(dumps[0]["MarkTable"].toArray(), QJsonArray({-1, 25}));
-  EXPECT_EQ(Control(dumps[0], "marklbox")["items"].toArray()[0].toString(),
+  EXPECT_EQ(ControlOf(dumps[0], "marklbox")["items"].toArray()[0].toString(),
             "MARK 1 at  Seconds Elapsed Time ");
-  EXPECT_FALSE(Control(dumps[1], "marklbox")["visible"].toBool());
+  EXPECT_FALSE(ControlOf(dumps[1], "marklbox")["visible"].toBool());
   EXPECT_EQ(dumps[1]["Position"].toInt(), 20);
   EXPECT_EQ(dumps[2]["Position"].toInt(), -1);
-  EXPECT_FALSE(Control(dumps[2], "marklbox")["visible"].toBool());
-  EXPECT_EQ(Control(dumps[2], "marklbox")["itemIndex"].toInt(), 0);  // stays selected
+  EXPECT_FALSE(ControlOf(dumps[2], "marklbox")["visible"].toBool());
+  EXPECT_EQ(ControlOf(dumps[2], "marklbox")["itemIndex"].toInt(), 0);  // stays selected
   EXPECT_EQ(dumps[3]["Position"].toInt(), 25);
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
 }
 
 TEST(MarkList, ASelectionOfNoEntryDoesNothing) {
   const std::string dir = TempDir();
-  const std::string marks = WriteFile(dir, "marks.xls", LogOf(10, {2}));
-  const std::string plain = WriteFile(dir, "plain.xls", LogOf(10));
+  const std::string marks = WriteFile(dir, "marks.xls", TestLog(10, {2}));
+  const std::string plain = WriteFile(dir, "plain.xls", TestLog(10));
   const ReplayRun run = RunReplay({marks}, "click MARKList\nselect -1\ndump\ndialog " + plain +
                                                "\nclick openlog\nselect 0\ndump\n");
   const auto dumps = run.Dumps();
   ASSERT_EQ(dumps.size(), 2u);
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
-  EXPECT_TRUE(Control(dumps[0], "marklbox")["visible"].toBool());
-  EXPECT_TRUE(Control(dumps[1], "marklbox")["visible"].toBool());  // opening does not hide it
+  EXPECT_TRUE(ControlOf(dumps[0], "marklbox")["visible"].toBool());
+  EXPECT_TRUE(ControlOf(dumps[1], "marklbox")["visible"].toBool());  // opening does not hide it
   EXPECT_EQ(dumps[1]["Position"].toInt(), 0);
 }
 
@@ -218,9 +199,9 @@ TEST(CheckBoxes, BeforeAnyLoadOnlyToggle) {
   const ReplayRun run = RunReplay({}, "click rpmcb\nclick seclcb\npaint\ndump\n");
   ASSERT_EQ(run.exitCode, 0);
   const QJsonObject dump = run.LastDump();
-  EXPECT_FALSE(Control(dump, "rpmcb")["checked"].toBool());
-  EXPECT_TRUE(Control(dump, "seclcb")["checked"].toBool());
-  EXPECT_EQ(Control(dump, "rpmcb")["caption"].toString(), "RPM");
+  EXPECT_FALSE(ControlOf(dump, "rpmcb")["checked"].toBool());
+  EXPECT_TRUE(ControlOf(dump, "seclcb")["checked"].toBool());
+  EXPECT_EQ(ControlOf(dump, "rpmcb")["caption"].toString(), "RPM");
   EXPECT_EQ(dump["Position"].toInt(), 0);
 }
 

@@ -107,6 +107,28 @@ std::string NarrowLine(std::vector<std::string> fields) {
 }
 std::string WideLine(std::vector<std::string> fields) { return JoinFields(std::move(fields), 22); }
 
+std::string TestLog(int records, const std::vector<int>& marksAfter) {
+  std::string text = "\"generated for a test\n";
+  int mark = 1;
+  auto marksAt = [&](int after) {
+    for (int m : marksAfter)
+      if (m == after) text += "\"MARK " + std::to_string(mark++) + "\"\n";
+  };
+  marksAt(-1);
+  for (int i = 0; i < records; ++i) {
+    text += NarrowLine({std::to_string(i / 10) + "." + std::to_string(i % 10),
+                        std::to_string(i % 256), std::to_string(i % 70), "95", "12", "0.45", "30",
+                        "80.0", "1", "100", "0", "0", "0", "0", "0", "60", "3.5", "0", "0"}) +
+            "\n";
+    marksAt(i);
+  }
+  return text;
+}
+
+QJsonObject ControlOf(const QJsonObject& dump, const char* name) {
+  return dump["controls"].toObject()[name].toObject();
+}
+
 std::string TempDir() {
   static int counter = 0;
   const char* base = std::getenv("TMPDIR");

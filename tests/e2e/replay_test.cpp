@@ -10,37 +10,12 @@
 namespace tarvelin::test {
 namespace {
 
-// A log of `records` narrow data lines, no header (so RecordCount == records), TIME i/10,
-// RPM i % 70, ENGINE 1, and a mark line after each record listed in `marksAfter`
-// (-1: before the first record).
-std::string MakeLog(int records, std::vector<int> marksAfter = {}) {
-  std::string text = "\"generated for a test\n";
-  int mark = 1;
-  auto marksHere = [&](int after) {
-    for (int m : marksAfter)
-      if (m == after) text += "\"MARK " + std::to_string(mark++) + "\"\n";
-  };
-  marksHere(-1);
-  for (int i = 0; i < records; ++i) {
-    text += NarrowLine({std::to_string(i / 10) + "." + std::to_string(i % 10),
-                        std::to_string(i % 256), std::to_string(i % 70), "95", "12", "0.45", "30",
-                        "80.0", "1", "100", "0", "0", "0", "0", "0", "60", "3.5", "0", "0"}) +
-            "\n";
-    marksHere(i);
-  }
-  return text;
-}
-
 struct Fixture {
   std::string dir = TempDir();
   std::string Log(const std::string& name, const std::string& text) {
     return WriteFile(dir, name, text);
   }
 };
-
-QJsonObject Control(const QJsonObject& dump, const char* name) {
-  return dump["controls"].toObject()[name].toObject();
-}
 
 TEST(ReplayStartup, WithoutLogShowsTheWindowAsLaidOut) {
   const ReplayRun run = RunReplay({}, "dump\n");
@@ -50,27 +25,27 @@ TEST(ReplayStartup, WithoutLogShowsTheWindowAsLaidOut) {
   EXPECT_FALSE(dump["StartupFlag"].toBool());
   EXPECT_EQ(dump["Position"].toInt(), 0);
   EXPECT_EQ(dump["O2Mode"].toInt(), 0);
-  EXPECT_EQ(Control(dump, "Form1")["caption"].toString(),
+  EXPECT_EQ(ControlOf(dump, "Form1")["caption"].toString(),
             "Tarvelin 2.25 Beta 5 / RUN / MARK GOTO /  All Engine Bit Display");
-  EXPECT_EQ(Control(dump, "buttonbox")["caption"].toString(),
+  EXPECT_EQ(ControlOf(dump, "buttonbox")["caption"].toString(),
             " NO LOG FILE LOADED - Click on \"Open\" button below to load a logfile ");
   for (const char* shown : {"openlog", "quit"})
-    EXPECT_TRUE(Control(dump, shown)["visible"].toBool()) << shown;
+    EXPECT_TRUE(ControlOf(dump, shown)["visible"].toBool()) << shown;
   for (const char* hidden :
        {"startbtn", "fastreverse", "slowreverse", "SSReverse", "SSForward", "slowforward",
         "fastforward", "endbtn", "runbtn", "MARKList", "marklbox"})
-    EXPECT_FALSE(Control(dump, hidden)["visible"].toBool()) << hidden;
-  EXPECT_EQ(Control(dump, "openlog")["caption"].toString(), "&Open");
-  EXPECT_EQ(Control(dump, "rpmcb")["caption"].toString(), "RPM");
-  EXPECT_TRUE(Control(dump, "rpmcb")["checked"].toBool());
-  EXPECT_FALSE(Control(dump, "seclcb")["checked"].toBool());
-  EXPECT_EQ(Control(dump, "egocor")["caption"].toString(), "EGCOR:");
-  EXPECT_EQ(Control(dump, "RUNNING")["caption"].toString(), "RUN: N");
-  EXPECT_EQ(Control(dump, "RUNNING")["color"].toString(), "0x00FF0000");
-  EXPECT_EQ(Control(dump, "RUNNING")["fontColor"].toString(), "0x00FFFFFF");
-  EXPECT_EQ(Control(dump, "engbits")["caption"].toString(), "Engine Bits =->");
-  EXPECT_FALSE(Control(dump, "runtimer")["enabled"].toBool());
-  EXPECT_EQ(Control(dump, "runtimer")["interval"].toInt(), 200);
+    EXPECT_FALSE(ControlOf(dump, hidden)["visible"].toBool()) << hidden;
+  EXPECT_EQ(ControlOf(dump, "openlog")["caption"].toString(), "&Open");
+  EXPECT_EQ(ControlOf(dump, "rpmcb")["caption"].toString(), "RPM");
+  EXPECT_TRUE(ControlOf(dump, "rpmcb")["checked"].toBool());
+  EXPECT_FALSE(ControlOf(dump, "seclcb")["checked"].toBool());
+  EXPECT_EQ(ControlOf(dump, "egocor")["caption"].toString(), "EGCOR:");
+  EXPECT_EQ(ControlOf(dump, "RUNNING")["caption"].toString(), "RUN: N");
+  EXPECT_EQ(ControlOf(dump, "RUNNING")["color"].toString(), "0x00FF0000");
+  EXPECT_EQ(ControlOf(dump, "RUNNING")["fontColor"].toString(), "0x00FFFFFF");
+  EXPECT_EQ(ControlOf(dump, "engbits")["caption"].toString(), "Engine Bits =->");
+  EXPECT_FALSE(ControlOf(dump, "runtimer")["enabled"].toBool());
+  EXPECT_EQ(ControlOf(dump, "runtimer")["interval"].toInt(), 200);
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
 }
 
@@ -83,27 +58,27 @@ TEST(ReplayStartup, EmptyFirstArgumentCountsAsNone) {
 
 TEST(ReplayStartup, WithLogLoadsAndDrawsAtRecordZero) {
   Fixture f;
-  const std::string log = f.Log("drive.xls", MakeLog(30, {4}));
+  const std::string log = f.Log("drive.xls", TestLog(30, {4}));
   const ReplayRun run = RunReplay({log}, "dump\n");
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const QJsonObject dump = run.LastDump();
   EXPECT_TRUE(dump["LogLoaded"].toBool());
   EXPECT_EQ(dump["RecordCount"].toInt(), 30);
   EXPECT_EQ(dump["MarkTable"].toArray(), QJsonArray({4}));
-  const QString status = Control(dump, "buttonbox")["caption"].toString();
+  const QString status = ControlOf(dump, "buttonbox")["caption"].toString();
   EXPECT_TRUE(status.startsWith(
       QString::fromStdString(" Log File: " + log + "; 30 Records; NB O2 Sensor Detected; ")))
       << status.toStdString();
   EXPECT_TRUE(status.endsWith(" Mem Used "));
   for (const char* shown : {"startbtn", "fastreverse", "SSForward", "endbtn", "runbtn", "MARKList"})
-    EXPECT_TRUE(Control(dump, shown)["visible"].toBool()) << shown;
-  EXPECT_FALSE(Control(dump, "marklbox")["visible"].toBool());
-  EXPECT_EQ(Control(dump, "marklbox")["items"].toArray(),
+    EXPECT_TRUE(ControlOf(dump, shown)["visible"].toBool()) << shown;
+  EXPECT_FALSE(ControlOf(dump, "marklbox")["visible"].toBool());
+  EXPECT_EQ(ControlOf(dump, "marklbox")["items"].toArray(),
             QJsonArray({"MARK 1 at 0.4 Seconds Elapsed Time "}));
-  EXPECT_EQ(Control(dump, "RUNNING")["caption"].toString(), "RUN:Y");
-  EXPECT_EQ(Control(dump, "RUNNING")["color"].toString(), "0x0000FFFF");
-  EXPECT_EQ(Control(dump, "mapcb")["caption"].toString(), "MAP: 95");
-  EXPECT_EQ(Control(dump, "o2cb")["caption"].toString(), "O2v: 0.450");
+  EXPECT_EQ(ControlOf(dump, "RUNNING")["caption"].toString(), "RUN:Y");
+  EXPECT_EQ(ControlOf(dump, "RUNNING")["color"].toString(), "0x0000FFFF");
+  EXPECT_EQ(ControlOf(dump, "mapcb")["caption"].toString(), "MAP: 95");
+  EXPECT_EQ(ControlOf(dump, "o2cb")["caption"].toString(), "O2v: 0.450");
 }
 
 TEST(ReplayStartup, MissingLogIsReportedOnceAndLeavesTheDesignedWindow) {
@@ -113,7 +88,7 @@ TEST(ReplayStartup, MissingLogIsReportedOnceAndLeavesTheDesignedWindow) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("error: File not found.", 0), 0u) << errors[0];
   EXPECT_FALSE(run.LastDump()["LogLoaded"].toBool());
-  EXPECT_FALSE(Control(run.LastDump(), "startbtn")["visible"].toBool());
+  EXPECT_FALSE(ControlOf(run.LastDump(), "startbtn")["visible"].toBool());
 }
 
 TEST(ReplayCommands, QuitEndsTheProgramAndIgnoresTheRest) {
@@ -130,7 +105,7 @@ TEST(ReplayCommands, ReturnPressesQuitWhichHasTheFocusAfterStartup) {
 
 TEST(ReplayCommands, AltOPressesOpen) {
   Fixture f;
-  const std::string log = f.Log("drive.xls", MakeLog(5));
+  const std::string log = f.Log("drive.xls", TestLog(5));
   const ReplayRun run = RunReplay({}, "dialog " + log + "\nkey Alt+O\ndump\n");
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   EXPECT_EQ(run.LastDump()["RecordCount"].toInt(), 5);
@@ -153,7 +128,7 @@ TEST(ReplayCommands, UnparsableLineExitsWithTwoAndNamesIt) {
 
 TEST(ReplayCommands, RecordsPrintsEveryChannelOfASlot) {
   Fixture f;
-  const std::string log = f.Log("drive.xls", MakeLog(3));
+  const std::string log = f.Log("drive.xls", TestLog(3));
   const ReplayRun run = RunReplay({log}, "records 1001 1001\n");
   ASSERT_EQ(run.exitCode, 0);
   const auto lines = run.LinesStartingWith("{\"slot\"");
