@@ -16,6 +16,7 @@ void TForm1::MARKListClick() {
   surface_.FillRect(surface_.Restriction());
   chart_.DrawLegend();
   marklbox->show();
+  marklbox->setFocus(Qt::OtherFocusReason);  // so the arrow keys choose a mark at once
 }
 
 void TForm1::marklboxClick() {

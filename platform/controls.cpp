@@ -35,6 +35,13 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
   if (currentRow() != before && currentRow() >= 0) Q_EMIT itemClick();
 }
 
+void ListBox::focusInEvent(QFocusEvent* event) {
+  const bool noCurrentItem = currentRow() < 0;
+  QListWidget::focusInEvent(event);
+  // Taking the focus selects nothing: the first arrow key then chooses the first entry.
+  if (noCurrentItem && currentRow() >= 0) setCurrentIndex(QModelIndex());
+}
+
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
   // A click below the last item selects nothing and reports nothing.

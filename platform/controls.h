@@ -33,6 +33,7 @@ class ListBox : public QListWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 };
 
 // The modal file-open dialog (Qt's own, not a native one). Starts in the folder of the last

@@ -181,6 +181,16 @@ TEST(MarkList, ShowHideAndJumpAheadOfTheFirstRecord) {
   EXPECT_TRUE(run.LinesStartingWith("error:").empty());
 }
 
+TEST(MarkList, ArrowKeysChooseAMarkOnceTheListIsShown) {
+  const std::string log = WriteFile(TempDir(), "marks.xls", TestLog(40, {5, 25}));
+  const ReplayRun run = RunReplay({log}, "click MARKList\nkey Down\ndump\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  const QJsonObject dump = run.LastDump();
+  EXPECT_EQ(dump["Position"].toInt(), 5);
+  EXPECT_FALSE(ControlOf(dump, "marklbox")["visible"].toBool());
+  EXPECT_EQ(ControlOf(dump, "marklbox")["itemIndex"].toInt(), 0);
+}
+
 TEST(MarkList, ASelectionOfNoEntryDoesNothing) {
   const std::string dir = TempDir();
   const std::string marks = WriteFile(dir, "marks.xls", TestLog(10, {2}));
