@@ -214,15 +214,18 @@ void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (QWindow* window = windowHandle()) window->installEventFilter(this);
   FitOuterSize();
+  // The window manager's frame is known only once the window is mapped.
+  QTimer::singleShot(0, this, [this] { FitOuterSize(); });
 }
 
-// The outer size, frame included, stays within 800 x 600, also where the window system
+// The outer size, frame included, is 800 x 600 at most, also where the window system
 // maximises a window to the whole screen regardless of its size limit.
 void TForm1::FitOuterSize() {
   const QSize frame = frameGeometry().size() - geometry().size();
   const QSize limit(800 - frame.width(), 600 - frame.height());
-  const QRect fitted(geometry().topLeft(), size().boundedTo(limit));
-  if (maximumSize() != limit) setMaximumSize(limit);
+  // A fixed border: the maximised size is the only size, so its edges cannot be dragged.
+  if (minimumSize() != limit || maximumSize() != limit) setFixedSize(limit);
+  const QRect fitted(geometry().topLeft(), limit);
   if (geometry() != fitted) setGeometry(fitted);
 }
 
