@@ -90,7 +90,7 @@ void TForm1::BuildCheckBoxes() {
       if (std::string_view(name) == layout.handler) handler = member;
     // clicked comes after the box has toggled.
     connect(box, &QCheckBox::clicked, this,
-            [this, handler] { Dispatch([=] { (this->*handler)(); }); });
+            [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
     *members[static_cast<int>(layout.box)] = box;
     checkBoxes_[static_cast<int>(layout.box)] = box;
   }
@@ -138,7 +138,7 @@ void TForm1::BuildButtons() {
     button->setVisible(layout.visible);
     const Handler handler = handlers[index];
     connect(button, &QPushButton::clicked, this,
-            [this, handler] { Dispatch([=] { (this->*handler)(); }); });
+            [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
     *members[index] = button;
     buttons_[index] = button;
   }
