@@ -13,14 +13,10 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/qt_color.h"
 #include "platform/region.h"
 
 namespace tarvelin {
-
-// 0x00BBGGRR (red in the low byte) as an opaque Qt pixel value.
-constexpr QRgb ToQRgb(Color color) {
-  return qRgb(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
 
 class ImageSurface : public Canvas {
  public:

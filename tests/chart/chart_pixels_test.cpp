@@ -14,8 +14,7 @@ namespace {
 class ChartPixelsTest : public ::testing::Test {
  protected:
   Color At(int x, int y) const {
-    const QRgb p = surface_.image().pixel(x, y);
-    return Color(qRed(p)) | Color(qGreen(p)) << 8 | Color(qBlue(p)) << 16;
+    return FromQRgb(surface_.image().pixel(x, y));
   }
 
   LogData log_ = MakeLog(1000);
